@@ -1,0 +1,38 @@
+# The host build: the run's logic against a recording double of the platform layer, both Windows builds
+# of the launcher, and the tests that run those under Wine.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+include(ExternalProject)
+enable_testing()
+
+add_compile_options(-Wall -Wextra)
+
+add_library(launcher_core STATIC ${LAUNCHER_CORE_SOURCES})
+target_include_directories(launcher_core PUBLIC ${CMAKE_SOURCE_DIR})
+
+add_executable(unit_tests
+  tests/platform_fake.cc
+  launcher/launcher_test.cc
+  settings/settings_test.cc)
+target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(unit_tests PRIVATE launcher_core GTest::gtest_main)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
+
+# Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
+foreach(arch x86 x64)
+  if(arch STREQUAL "x86")
+    set(toolchain ${CMAKE_SOURCE_DIR}/cmake/mingw-i686.cmake)
+  else()
+    set(toolchain ${CMAKE_SOURCE_DIR}/cmake/mingw-x86_64.cmake)
+  endif()
+  ExternalProject_Add(windows_${arch}
+    SOURCE_DIR ${CMAKE_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${arch}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${toolchain} -DCMAKE_BUILD_TYPE=MinSizeRel
+    BUILD_ALWAYS ON
+    INSTALL_COMMAND ""
+    USES_TERMINAL_BUILD ON)
+endforeach()
+
+include(tests/e2e/tests.cmake OPTIONAL)

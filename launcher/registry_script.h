@@ -1,0 +1,16 @@
+/* The registry script that ships beside the game, imported before anything else happens. */
+#ifndef LAUNCHER_REGISTRY_SCRIPT_H
+#define LAUNCHER_REGISTRY_SCRIPT_H
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* Starts the system registry editor on CONF\TMPFILE.TXT below the working directory, without waiting. */
+void ImportRegistryScript(const char *workingDirectory);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

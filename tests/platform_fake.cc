@@ -1,0 +1,101 @@
+#include "tests/platform_fake.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+FakePlatform fake;
+
+const std::string *FindSetting(const char *file, const char *section, const char *key) {
+  auto found = fake.profile.find({file, section, key});
+  return found == fake.profile.end() ? nullptr : &found->second;
+}
+
+std::string Join(std::initializer_list<std::string> parts) {
+  std::string line;
+  for (const std::string &part : parts) line += (line.empty() ? "" : "|") + part;
+  return line;
+}
+
+}  // namespace
+
+FakePlatform &Fake() { return fake; }
+
+void SetSetting(const std::string &file, const std::string &section, const std::string &key,
+                const std::string &value) {
+  fake.profile[{file, section, key}] = value;
+}
+
+std::vector<std::string> CallsStartingWith(const std::string &prefix) {
+  std::vector<std::string> matching;
+  for (const std::string &call : fake.calls) {
+    if (call.compare(0, prefix.size(), prefix) == 0) matching.push_back(call);
+  }
+  return matching;
+}
+
+extern "C" {
+
+unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
+  fake.calls.push_back("GetCurrentDirectory " + std::to_string(capacity));
+  if (fake.currentDirectoryUnreadable) return 0;
+  const std::string &directory = fake.currentDirectory;
+  if (directory.size() + 1 > capacity) return directory.size() + 1;
+  std::memcpy(field, directory.c_str(), directory.size() + 1);
+  return directory.size();
+}
+
+int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
+  fake.calls.push_back("ReadProfileInt " + Join({file, section, key, std::to_string(fallback)}));
+  const std::string *value = FindSetting(file, section, key);
+  return value ? static_cast<int>(std::strtoll(value->c_str(), nullptr, 10)) : fallback;
+}
+
+void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
+                               unsigned long capacity) {
+  fake.calls.push_back("ReadProfileString " + Join({file, section, key, std::to_string(capacity)}));
+  const std::string *value = FindSetting(file, section, key);
+  std::string text = value ? value->substr(0, capacity - 1) : "";
+  std::memcpy(field, text.c_str(), text.size() + 1);
+}
+
+void PlatformPause(unsigned long milliseconds) { fake.calls.push_back("Pause " + std::to_string(milliseconds)); }
+
+void PlatformReadScreenSize(int *width, int *height) {
+  fake.calls.push_back("ReadScreenSize");
+  *width = fake.screenWidth;
+  *height = fake.screenHeight;
+}
+
+RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
+  std::string key = (root == kRegistryLocalMachine ? "HKLM\\" : "HKCU\\") + std::string(subkey);
+  fake.calls.push_back("CreateRegistryKey " + key);
+  fake.openKeys.push_back(key);
+  return &fake.openKeys.back();
+}
+
+void PlatformSetRegistryValue(RegistryKey key, const char *name, unsigned long type, const unsigned char *data,
+                              unsigned long length) {
+  const std::string &keyName = *static_cast<std::string *>(key);
+  fake.calls.push_back("SetRegistryValue " + Join({keyName, name, std::to_string(type), std::to_string(length)}));
+  fake.registryWrites.push_back({keyName, name, type, std::vector<unsigned char>(data, data + length)});
+}
+
+void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+  fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
+}
+
+LocalDate PlatformReadLocalDate(void) {
+  fake.calls.push_back("ReadLocalDate");
+  return fake.date;
+}
+
+void PlatformDeleteFile(const char *path) { fake.calls.push_back("DeleteFile " + std::string(path)); }
+
+void PlatformShowMessage(const char *text) {
+  fake.calls.push_back("ShowMessage");
+  fake.messages.push_back(text);
+}
+
+}  // extern "C"

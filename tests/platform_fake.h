@@ -1,0 +1,52 @@
+// A recording double of the platform layer for the unit tests. Each operation appends one line to
+// Fake().calls and answers from the data a test has put into Fake().
+#ifndef LAUNCHER_TESTS_PLATFORM_FAKE_H
+#define LAUNCHER_TESTS_PLATFORM_FAKE_H
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct RegistryWrite {
+  std::string key;  // "HKLM\subkey" or "HKCU\subkey"
+  std::string name;
+  unsigned long type;
+  std::vector<unsigned char> data;
+};
+
+struct FakePlatform {
+  // GetCurrentDirectoryA: a directory that does not fit the caller's capacity is not copied.
+  std::string currentDirectory = "C:\\Games\\Demo";
+  bool currentDirectoryUnreadable = false;
+  // Settings by (file, section, key); integers are kept as the text the file would hold.
+  std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;
+  int screenWidth = 1920;
+  int screenHeight = 1080;
+  LocalDate date = {2012, 10, 31};
+
+  std::vector<std::string> calls;
+  std::vector<RegistryWrite> registryWrites;
+  std::vector<std::string> messages;
+  std::deque<std::string> openKeys;  // a key handle points at its name here
+};
+
+FakePlatform &Fake();
+
+void SetSetting(const std::string &file, const std::string &section, const std::string &key,
+                const std::string &value);
+
+// Only the calls whose line starts with `prefix`, in order.
+std::vector<std::string> CallsStartingWith(const std::string &prefix);
+
+class PlatformTest : public ::testing::Test {
+ protected:
+  void SetUp() override { Fake() = FakePlatform(); }
+};
+
+#endif

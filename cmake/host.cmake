@@ -12,6 +12,10 @@ target_include_directories(launcher_core PUBLIC ${CMAKE_SOURCE_DIR})
 
 add_executable(unit_tests
   tests/platform_fake.cc
+  display/registry_record_test.cc
+  display/resolution_test.cc
+  game/game_launch_test.cc
+  game/graphics_mode_test.cc
   launcher/launcher_test.cc
   settings/settings_test.cc)
 target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})

@@ -62,4 +62,60 @@ TEST_F(LauncherTest, ImportAndFirstPauseHappenWhateverTheSettingsSay) {
   EXPECT_EQ(Fake().calls[2], "Pause 1000");
 }
 
+// The road of a typical run, from the registry import to the deleted detection file.
+TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenGl) {
+  SetSetting(".\\KQgameplay.ini", "ExtSet", "check1", "1");
+  SetSetting(".\\KQgameplay.ini", "ExtSet", "radiostate", "1");
+  SetSetting(".\\KQgameset.ini", "BV", "qnoresX", "1024");
+  SetSetting(".\\KQgameset.ini", "BV", "qnoresY", "768");
+  SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
+  SetSetting(".\\KQgameset.ini", "REGSET", "SUBKEY", "Software\\Example\\Video");
+  SetSetting(".\\KQgameset.ini", "REGSET", "VALUENAMEX", "Width");
+  SetSetting(".\\KQgameset.ini", "REGSET", "VALUENAMEY", "Height");
+  SetSetting(".\\KQgameset.ini", "REGSET", "VALUETYPE", "1");
+  SetSetting(".\\KQgameset.ini", "game", "GameExecPath", "bin");
+  SetSetting(".\\KQgameset.ini", "game", "GameExec", "demo.exe");
+  SetSetting(".\\KQgameset.ini", "game", "Para", "-window");
+  SetSetting("C:\\Games\\Demo\\20123110.ini", "last", "VENID", "0x10DE");
+
+  EXPECT_EQ(RunLauncher(), 0);
+
+  std::vector<std::string> effects;
+  for (const std::string &call : Fake().calls) {
+    if (call.rfind("Read", 0) != 0 && call.rfind("GetCurrentDirectory", 0) != 0) effects.push_back(call);
+  }
+  EXPECT_EQ(effects, (std::vector<std::string>{
+                         "StartProgram REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
+                         "Pause 1000",
+                         "CreateRegistryKey HKCU\\Software\\Example\\Video",
+                         "SetRegistryValue HKCU\\Software\\Example\\Video|Width|4|4",
+                         "SetRegistryValue HKCU\\Software\\Example\\Video|Height|4|4",
+                         "Pause 1000",
+                         "StartProgram C:\\Games\\Demo\\bin\\demo.exe|-opengl|C:\\Games\\Demo\\bin",
+                         "DeleteFile C:\\Games\\Demo\\20123110.ini",
+                     }));
+  ASSERT_EQ(Fake().registryWrites.size(), 2u);
+  EXPECT_EQ(Fake().registryWrites[0].data, (std::vector<unsigned char>{0x00, 0x04, 0x00, 0x00}));
+  EXPECT_EQ(Fake().registryWrites[1].data, (std::vector<unsigned char>{0x00, 0x03, 0x00, 0x00}));
+}
+
+TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {
+  SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
+  SetSetting(".\\KQgameset.ini", "REGSET", "SUBKEY", "Software\\Example");
+  SetSetting(".\\KQgameset.ini", "REGSET", "VALUENAMEX", "Width");
+  SetSetting(".\\KQgameset.ini", "game", "GameExec", "demo.exe");
+  SetSetting(".\\KQgameplay.ini", "ExtSet", "radiostate", "2");
+
+  EXPECT_EQ(RunLauncher(), 0);
+
+  EXPECT_EQ(Fake().messages, (std::vector<std::string>{
+                                 " ROOT = 2\n SUBKEY = Software\\Example \n VALUENAMEX = Width \n VALUENAMEY =  \n VALUETYPE = 0"}));
+  EXPECT_EQ(Fake().calls.back(), "ShowMessage");
+  EXPECT_TRUE(CallsStartingWith("CreateRegistryKey").empty());
+  EXPECT_EQ(CallsStartingWith("Pause").size(), 1u);
+  EXPECT_EQ(CallsStartingWith("StartProgram").size(), 1u);  // the registry editor only
+  EXPECT_TRUE(CallsStartingWith("ReadProfileString .\\KQgameset.ini|game").empty());
+  EXPECT_TRUE(CallsStartingWith("ReadLocalDate").empty());
+}
+
 }  // namespace

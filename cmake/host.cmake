@@ -22,6 +22,18 @@ target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(unit_tests PRIVATE launcher_core GTest::gtest_main)
 gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 
+# The companion's logic, against the same double and one for its own operations.
+add_executable(companion_tests
+  tests/platform_fake.cc
+  tests/companion_platform_fake.cc
+  companion/companion.c
+  companion/vendor_id.c
+  companion/companion_test.cc
+  companion/vendor_id_test.cc)
+target_include_directories(companion_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(companion_tests PRIVATE launcher_core GTest::gtest_main)
+gtest_discover_tests(companion_tests DISCOVERY_TIMEOUT 30)
+
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")

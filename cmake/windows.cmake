@@ -1,4 +1,4 @@
-# The Windows programs: the launcher and the probes its end-to-end tests use.
+# The Windows programs: the launcher, its companion and the probes their end-to-end tests use.
 enable_language(RC)
 
 # Small, self-contained executables: only Windows system DLLs are imported.
@@ -23,4 +23,5 @@ add_dependencies(launcher build_stamp)
 set_source_files_properties(launcher/launcher.rc PROPERTIES
   OBJECT_DEPENDS "${BUILD_STAMP_HEADER};${CMAKE_SOURCE_DIR}/launcher/launcher.manifest")
 
+add_subdirectory(companion)
 add_subdirectory(tools/probes)

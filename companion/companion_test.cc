@@ -1,0 +1,75 @@
+#include "companion/companion.h"
+
+#include <string>
+#include <vector>
+
+#include "game/graphics_mode.h"
+#include "tests/companion_platform_fake.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class CompanionTest : public CompanionPlatformTest {
+ protected:
+  static void Adapter(const std::string &deviceId) { CompanionFake().primaryDeviceId = deviceId; }
+};
+
+TEST_F(CompanionTest, WritesTheVendorIntoTodaysFileInTheWorkingDirectory) {
+  EXPECT_EQ(RunCompanion(), 0);
+  EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "GetCurrentDirectory 400", "ReadLocalDate",
+                                 "WriteProfileString C:\\Games\\Demo\\20123110.ini|last|VENID|0x10DE"}));
+}
+
+TEST_F(CompanionTest, NamesTheFileByTheDateAndWritesTheDigitsInUpperCase) {
+  Fake().date = {2012, 3, 5};
+  Fake().currentDirectory = "D:\\Spiele\\Demo";
+  Adapter("PCI\\VEN_15ad&DEV_0405&SUBSYS_040515AD&REV_00");
+  RunCompanion();
+  EXPECT_EQ(CallsStartingWith("WriteProfileString"),
+            (Calls{"WriteProfileString D:\\Spiele\\Demo\\201253.ini|last|VENID|0x15AD"}));
+}
+
+TEST_F(CompanionTest, StaysInTheCurrentDirectoryWhenItsNameCannotBeRead) {
+  Fake().currentDirectoryUnreadable = true;
+  RunCompanion();
+  Fake().currentDirectoryUnreadable = false;
+  Fake().currentDirectory = "C:\\" + std::string(400, 'd');  // longer than the launcher takes
+  RunCompanion();
+  EXPECT_EQ(CallsStartingWith("WriteProfileString"),
+            (Calls{"WriteProfileString .\\20123110.ini|last|VENID|0x10DE",
+                   "WriteProfileString .\\20123110.ini|last|VENID|0x10DE"}));
+}
+
+TEST_F(CompanionTest, WritesNothingWhenTheAdapterNamesNoPciVendor) {
+  for (const char *id : {"", "ROOT\\BasicDisplay\\0000", "PCI\\DEV_1C82", "PCI\\VEN_10D"}) {
+    Fake().calls.clear();
+    Adapter(id);
+    EXPECT_EQ(RunCompanion(), 0) << id;
+    EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId"})) << id;
+  }
+}
+
+// The launcher's automatic mode, run on the same day and in the same directory, reads what the companion
+// wrote: "-opengl" for the NVIDIA vendor only, whatever the case of the adapter's identifier.
+TEST_F(CompanionTest, LauncherReadsWhatTheCompanionWrote) {
+  SetSetting(".\\KQgameplay.ini", "ExtSet", "radiostate", "1");
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"PCI\\VEN_10DE&DEV_1C82&SUBSYS_11BF1458&REV_A1", "-opengl"},
+      {"PCI\\VEN_10de&DEV_1c82", "-opengl"},
+      {"PCI\\VEN_1002&DEV_67DF", "-window"},
+      {"PCI\\VEN_8086&DEV_5912", "-window"},
+  };
+  for (const auto &[id, expected] : cases) {
+    Fake().profile.erase({"C:\\Games\\Demo\\20123110.ini", "last", "VENID"});
+    Adapter(id);
+    RunCompanion();
+    char parameters[kGameParametersCapacity] = "-window";
+    char detectionFile[kDetectionFileCapacity];
+    ChooseGameParameters("C:\\Games\\Demo", parameters, detectionFile);
+    EXPECT_EQ(std::string(parameters), expected) << id;
+    EXPECT_EQ(std::string(detectionFile), "C:\\Games\\Demo\\20123110.ini") << id;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,26 @@
+// A recording double of the companion's own platform operations. It records into the same call list as
+// the launcher's double (Fake().calls), so a test sees every outward effect of a run in order.
+#ifndef LAUNCHER_TESTS_COMPANION_PLATFORM_FAKE_H
+#define LAUNCHER_TESTS_COMPANION_PLATFORM_FAKE_H
+
+#include <string>
+
+#include "companion/companion_platform.h"
+#include "tests/platform_fake.h"
+
+struct FakeCompanionPlatform {
+  // The primary adapter's DeviceID; empty when no adapter is flagged primary.
+  std::string primaryDeviceId = "PCI\\VEN_10DE&DEV_1C82&SUBSYS_00000000&REV_A1";
+};
+
+FakeCompanionPlatform &CompanionFake();
+
+class CompanionPlatformTest : public PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    CompanionFake() = FakeCompanionPlatform();
+  }
+};
+
+#endif

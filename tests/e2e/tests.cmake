@@ -1,0 +1,51 @@
+# End-to-end tests: both Windows builds of the launcher (x86/ and x64/ of this build tree) run under Wine on
+# a virtual X display, watched by the probe programs of tools/probes. Included by the host build.
+#
+#   ctest --test-dir <build> -L e2e        only these;   ctest -LE e2e   everything else
+#
+# One test run shares one Xvfb and one Wine prefix (fixtures e2e_display and e2e_prefix), both kept in
+# <build>/e2e and torn down at the end of the run.
+set(E2E_SOURCE_DIR ${CMAKE_CURRENT_LIST_DIR})
+set(E2E_ENVIRONMENT E2E_BUILD_DIR=${CMAKE_BINARY_DIR} E2E_STATE_DIR=${CMAKE_BINARY_DIR}/e2e)
+
+add_test(NAME e2e.fixture.display_start COMMAND bash ${E2E_SOURCE_DIR}/fixture.sh display-start)
+add_test(NAME e2e.fixture.display_stop COMMAND bash ${E2E_SOURCE_DIR}/fixture.sh display-stop)
+add_test(NAME e2e.fixture.prefix_create COMMAND bash ${E2E_SOURCE_DIR}/fixture.sh prefix-create)
+add_test(NAME e2e.fixture.prefix_remove COMMAND bash ${E2E_SOURCE_DIR}/fixture.sh prefix-remove)
+set_tests_properties(e2e.fixture.display_start PROPERTIES FIXTURES_SETUP e2e_display TIMEOUT 60)
+set_tests_properties(e2e.fixture.display_stop PROPERTIES FIXTURES_CLEANUP e2e_display TIMEOUT 60)
+# The prefix needs the display (Wine's start-up opens it), and goes before it.
+set_tests_properties(e2e.fixture.prefix_create PROPERTIES
+  FIXTURES_SETUP e2e_prefix FIXTURES_REQUIRED e2e_display TIMEOUT 360)
+set_tests_properties(e2e.fixture.prefix_remove PROPERTIES
+  FIXTURES_CLEANUP e2e_prefix FIXTURES_REQUIRED e2e_display TIMEOUT 120)
+set_tests_properties(e2e.fixture.display_start e2e.fixture.display_stop e2e.fixture.prefix_create
+  e2e.fixture.prefix_remove PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" LABELS e2e)
+
+# e2e_add_test(<name> <script> [RESOURCE_LOCK <resources>...]): the script once for each Windows build,
+# under Wine. Tests that wait for a message box lock the desktop, so that no other test's box is taken.
+function(e2e_add_test name script)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "RESOURCE_LOCK")
+  foreach(arch x86 x64)
+    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch})
+    set_tests_properties(e2e.${arch}.${name} PROPERTIES
+      ENVIRONMENT "${E2E_ENVIRONMENT}"
+      FIXTURES_REQUIRED "e2e_display;e2e_prefix"
+      LABELS e2e
+      TIMEOUT 300)
+    if(arg_RESOURCE_LOCK)
+      set_tests_properties(e2e.${arch}.${name} PROPERTIES RESOURCE_LOCK "${arg_RESOURCE_LOCK}")
+    endif()
+  endforeach()
+endfunction()
+
+# e2e_add_file_test(<name> <script>): the script once for each Windows build, reading the files only.
+function(e2e_add_file_test name script)
+  foreach(arch x86 x64)
+    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch})
+    set_tests_properties(e2e.${arch}.${name} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" LABELS e2e TIMEOUT 60)
+  endforeach()
+endfunction()
+
+e2e_add_file_test(binary launcher_binary.sh)
+e2e_add_test(resources launcher_resources.sh)

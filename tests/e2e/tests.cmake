@@ -49,3 +49,5 @@ endfunction()
 
 e2e_add_file_test(binary launcher_binary.sh)
 e2e_add_test(resources launcher_resources.sh)
+e2e_add_test(import launch_import.sh)
+e2e_add_test(arguments launch_arguments.sh)

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# A run imports CONF\TMPFILE.TXT of its current directory through the registry editor and ends with exit
+# code 0: in a plain folder and in one whose name holds spaces. The launcher runs from the build tree, so
+# only its current directory can lead it to the script.
+# Usage: launch_import.sh x86|x64
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+e2e_use_build "$1"
+
+for kind in plain spaces; do
+  folder=$(make_game_folder import "$([ $kind = spaces ] && echo spaces)")
+  name=$(basename "$folder")
+  scriptKey="Software\\LauncherE2E\\Import\\${name// /_}"
+  token="imported into $name"
+  write_complete_settings "$folder" "Software\\LauncherE2E\\Display\\${name// /_}"
+  printf '%s\n' "[HKEY_CURRENT_USER\\$scriptKey]" "\"Marker\"=\"$token\"" '"Answer"=dword:0000002a' |
+    write_registry_script "$folder"
+
+  note "$kind folder: $(win_path "$folder")"
+  expect_eq "$kind: the script's value before the run" missing "$(reg_value HKCU "$scriptKey" Marker)"
+
+  status=0
+  run_in "$folder" "$LAUNCHER" || status=$?
+  expect_eq "$kind: exit code" 0 "$status"
+
+  expected="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")"
+  seen=$(wait_reg_value HKCU "$scriptKey" Marker "$expected") || true
+  expect_eq "$kind: string value imported from the script" "$expected" "$seen"
+  expect_eq "$kind: 32-bit value imported from the script" "type=4 length=4 bytes=$(dword_bytes 42)" \
+    "$(reg_value HKCU "$scriptKey" Answer)"
+  wait_folder_idle "$folder"
+done
+note "imported in both folders"

@@ -52,3 +52,5 @@ foreach(arch x86 x64)
 endforeach()
 
 include(tests/e2e/tests.cmake OPTIONAL)
+include(tests/sanitized/sanitized.cmake)
+include(tests/fuzz/fuzz.cmake)

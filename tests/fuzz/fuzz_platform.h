@@ -1,0 +1,62 @@
+// The platform layer for the fuzz target: a world the fuzz input describes (current directory, settings
+// files, screen, date) and a record of every call the run makes into it, with its arguments in full.
+#ifndef LAUNCHER_TESTS_FUZZ_FUZZ_PLATFORM_H
+#define LAUNCHER_TESTS_FUZZ_FUZZ_PLATFORM_H
+
+#include <deque>
+#include <map>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/platform.h"
+
+enum class Op {
+  kGetCurrentDirectory,  // number: capacity
+  kReadProfileInt,       // text: file, section, key; number: default
+  kReadProfileString,    // text: file, section, key; number: capacity
+  kPause,                // number: milliseconds
+  kReadScreenSize,
+  kCreateRegistryKey,  // text: "HKLM" or "HKCU", subkey
+  kSetRegistryValue,   // text: "HKLM" or "HKCU", subkey, value name; number: type; data: the bytes
+  kStartProgram,       // text: file, parameters, directory
+  kReadLocalDate,
+  kDeleteFile,   // text: path
+  kShowMessage,  // text: the message
+};
+
+struct Call {
+  Op op;
+  std::vector<std::string> text;
+  long long number = 0;
+  std::vector<unsigned char> data;
+
+  bool operator==(const Call &other) const {
+    return op == other.op && text == other.text && number == other.number && data == other.data;
+  }
+};
+
+using SettingName = std::tuple<std::string, std::string, std::string>;  // file, section, key
+
+struct FuzzWorld {
+  // GetCurrentDirectoryA. The text stops at its first zero byte, as a directory name would.
+  bool directoryUnreadable = false;
+  std::string directory;
+  // Only the keys of the files that exist, by exact file path, section and key.
+  std::map<SettingName, int> integers;
+  std::map<SettingName, std::string> texts;  // any bytes, zero bytes included
+  int screenWidth = 0;
+  int screenHeight = 0;
+  LocalDate date = {1601, 1, 1};
+
+  std::vector<Call> calls;
+  std::deque<Call> openKeys;  // a key handle points at its kCreateRegistryKey call here
+};
+
+FuzzWorld &World();
+
+// Readable form of a call for failure reports: a backslash doubled, bytes outside printable ASCII
+// as \xNN.
+std::string Describe(const Call &call);
+
+#endif

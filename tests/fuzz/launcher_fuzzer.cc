@@ -1,0 +1,328 @@
+// Fuzz target: one whole run of the launcher (RunLauncher) per input, against a world the input describes:
+// every settings value (any bytes, any length), which files exist, the screen, the date and the current
+// directory. After the run, what it did is checked against what it must do for that world: the exact
+// sequence of platform calls with their arguments in full, the composed paths, the registry bytes, the
+// report text and the detection file's name and removal. Any difference aborts.
+//
+// Input layout (little-endian; bytes past the end of the input read as 0):
+//   byte 0        files: bit 0 current directory unreadable, bit 1 KQgameset.ini exists, bit 2 KQgameplay.ini
+//                 exists, bit 3 today's detection file exists, bit 4 another day's detection file exists
+//   bytes 1-2     keys present, one bit each in the order of kKeys
+//   bytes 3-42    ten int32: check1, qnores, customquality, qnoresX, qnoresY, ROOT, VALUETYPE, radiostate,
+//                 screen width, screen height
+//   bytes 43-46   date: uint16 year (1601 + v % 29227), uint8 month (1 + v % 12), uint8 day (1 + v % 31)
+//   then texts    each a uint16 length and that many bytes (cut at the input's end): current directory,
+//                 SUBKEY, VALUENAMEX, VALUENAMEY, GameExec, GameExecPath, Para, today's VENID, the other
+//                 day's VENID
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "launcher/launcher.h"
+#include "tests/fuzz/fuzz_platform.h"
+
+namespace {
+
+const char kGameSettings[] = ".\\KQgameset.ini";
+const char kPlaySettings[] = ".\\KQgameplay.ini";
+
+enum File { kGame, kPlay, kToday, kOtherDay };
+
+struct Key {
+  File file;
+  const char *section;
+  const char *name;
+};
+
+// Integer keys first, then text keys, in the order of the input.
+const Key kKeys[] = {
+    {kPlay, "ExtSet", "check1"},      {kGame, "BV", "qnores"},           {kPlay, "ExtSet", "customquality"},
+    {kGame, "BV", "qnoresX"},         {kGame, "BV", "qnoresY"},          {kGame, "REGSET", "ROOT"},
+    {kGame, "REGSET", "VALUETYPE"},   {kPlay, "ExtSet", "radiostate"},   {kGame, "REGSET", "SUBKEY"},
+    {kGame, "REGSET", "VALUENAMEX"},  {kGame, "REGSET", "VALUENAMEY"},   {kGame, "game", "GameExec"},
+    {kGame, "game", "GameExecPath"},  {kGame, "game", "Para"},           {kToday, "last", "VENID"},
+    {kOtherDay, "last", "VENID"},
+};
+enum { kIntegerKeys = 8, kKeyCount = sizeof kKeys / sizeof kKeys[0] };
+enum {
+  kCheck1, kQnores, kCustomQuality, kQnoresX, kQnoresY, kRoot, kValueType, kRadioState,
+  kSubkey, kValueNameX, kValueNameY, kGameExec, kGameExecPath, kPara, kTodaysVendor, kOtherDaysVendor,
+};
+
+struct Scenario {
+  bool directoryUnreadable;
+  bool fileExists[4];
+  bool keyPresent[kKeyCount];
+  int integers[kIntegerKeys];
+  int screenWidth, screenHeight;
+  LocalDate date;
+  std::string directory;
+  std::string texts[kKeyCount];  // indexed like kKeys; only the text keys are used
+};
+
+class Reader {
+ public:
+  Reader(const uint8_t *data, size_t size) : data_(data), size_(size) {}
+  uint32_t Bytes(int count) {
+    uint32_t value = 0;
+    for (int i = 0; i < count; ++i) value |= static_cast<uint32_t>(Byte()) << (8 * i);
+    return value;
+  }
+  std::string Text() {
+    size_t length = Bytes(2);
+    if (length > size_ - offset_) length = size_ - offset_;
+    std::string text(reinterpret_cast<const char *>(data_ + offset_), length);
+    offset_ += length;
+    return text;
+  }
+
+ private:
+  uint8_t Byte() { return offset_ < size_ ? data_[offset_++] : 0; }
+  const uint8_t *data_;
+  size_t size_;
+  size_t offset_ = 0;
+};
+
+Scenario Parse(const uint8_t *data, size_t size) {
+  Reader in(data, size);
+  Scenario s;
+  const uint32_t files = in.Bytes(1);
+  s.directoryUnreadable = files & 1;
+  for (int f = 0; f < 4; ++f) s.fileExists[f] = files & (2u << f);
+  const uint32_t keys = in.Bytes(2);
+  for (int k = 0; k < kKeyCount; ++k) s.keyPresent[k] = keys & (1u << k);
+  for (int &value : s.integers) value = static_cast<int>(in.Bytes(4));
+  s.screenWidth = static_cast<int>(in.Bytes(4));
+  s.screenHeight = static_cast<int>(in.Bytes(4));
+  s.date.year = 1601 + static_cast<int>(in.Bytes(2) % 29227);  // 1601 to 30827, GetLocalTime's range
+  s.date.month = 1 + static_cast<int>(in.Bytes(1) % 12);
+  s.date.day = 1 + static_cast<int>(in.Bytes(1) % 31);
+  s.directory = in.Text();
+  s.directory = s.directory.substr(0, s.directory.find('\0'));
+  for (int k = kIntegerKeys; k < kKeyCount; ++k) s.texts[k] = in.Text();
+  return s;
+}
+
+// --- What the run must do in this world, worked out on its own terms. ---
+
+std::string WorkingDirectory(const Scenario &s) {
+  // Unreadable, empty or longer than 399 characters: the run stays in "." instead.
+  if (s.directoryUnreadable || s.directory.empty() || s.directory.size() > 399) return ".";
+  return s.directory;
+}
+
+std::string DetectionFile(const std::string &directory, int year, int day, int month) {
+  return directory + "\\" + std::to_string(year) + std::to_string(day) + std::to_string(month) + ".ini";
+}
+
+std::string OtherDaysFile(const Scenario &s) {
+  return DetectionFile(WorkingDirectory(s), s.date.year - 1, s.date.day, s.date.month);
+}
+
+std::string FilePath(const Scenario &s, File file) {
+  switch (file) {
+    case kGame: return kGameSettings;
+    case kPlay: return kPlaySettings;
+    case kToday: return DetectionFile(WorkingDirectory(s), s.date.year, s.date.day, s.date.month);
+    case kOtherDay: return OtherDaysFile(s);
+  }
+  return "";
+}
+
+std::vector<unsigned char> Dword(int number) {
+  const uint32_t bits = static_cast<uint32_t>(number);
+  return {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+          static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)};
+}
+
+// Decimal text of 9 characters or fewer zero-filled to 10 bytes; a longer one whole with one zero.
+std::vector<unsigned char> DecimalText(int number) {
+  const std::string text = std::to_string(number);
+  std::vector<unsigned char> bytes(text.begin(), text.end());
+  bytes.resize(text.size() <= 9 ? 10 : text.size() + 1, 0);
+  return bytes;
+}
+
+class ExpectedRun {
+ public:
+  explicit ExpectedRun(const Scenario &s) : s_(s) {}
+
+  std::vector<Call> Calls() {
+    const std::string directory = WorkingDirectory(s_);
+    Add(Op::kGetCurrentDirectory, {}, 400);
+    // A directory with white space in it gets the script path quoted, so regedit keeps it whole.
+    const std::string script = directory + "\\CONF\\TMPFILE.TXT";
+    const bool blank = directory.find_first_of(" \t") != std::string::npos;
+    Add(Op::kStartProgram, {"REGEDIT.EXE", "/s " + (blank ? "\"" + script + "\"" : script), directory});
+    Add(Op::kPause, {}, 1000);
+
+    Add(Op::kReadScreenSize);
+    int width = s_.screenWidth, height = s_.screenHeight;
+    bool configured = Integer(kCheck1, 0) != 0;
+    if (!configured) {
+      const int qnores = Integer(kQnores, 255);
+      configured = qnores == Integer(kCustomQuality, 255);
+    }
+    if (configured) {
+      width = Integer(kQnoresX, 800);
+      height = Integer(kQnoresY, 800);
+    }
+
+    const std::string subkey = Text(kSubkey, 400);
+    const unsigned root = static_cast<uint16_t>(Integer(kRoot, 0));
+    const std::string nameX = Text(kValueNameX, 200);
+    const std::string nameY = Text(kValueNameY, 200);
+    const unsigned valueType = static_cast<uint16_t>(Integer(kValueType, 0));
+    if (subkey.empty() || nameX.empty() || nameY.empty() || root == 0 || valueType == 0) {
+      Add(Op::kShowMessage, {" ROOT = " + std::to_string(root) + "\n SUBKEY = " + subkey + " \n VALUENAMEX = " +
+                             nameX + " \n VALUENAMEY = " + nameY + " \n VALUETYPE = " + std::to_string(valueType)});
+      return calls_;
+    }
+    if (root == 1 || root == 2) {
+      const std::string hive = root == 1 ? "HKLM" : "HKCU";
+      Add(Op::kCreateRegistryKey, {hive, subkey});
+      if (valueType == 1) {
+        AddValue(hive, subkey, nameX, 4, Dword(width));
+        AddValue(hive, subkey, nameY, 4, Dword(height));
+      } else if (valueType == 2) {
+        AddValue(hive, subkey, nameX, 1, DecimalText(width));
+        AddValue(hive, subkey, nameY, 1, DecimalText(height));
+      }
+    }
+    Add(Op::kPause, {}, 1000);
+
+    const std::string exec = Text(kGameExec, 400);
+    const std::string path = Text(kGameExecPath, 400);
+    std::string parameters = Text(kPara, 400);
+    const unsigned radioState = static_cast<uint16_t>(Integer(kRadioState, 3));
+    Add(Op::kReadLocalDate);
+    std::string detectionFile;
+    if (radioState == 1) {
+      detectionFile = DetectionFile(directory, s_.date.year, s_.date.day, s_.date.month);
+      if (Text(kTodaysVendor, 10) == "0x10DE") parameters = "-opengl";
+    } else if (radioState == 2) {
+      parameters = "-opengl";
+    }
+    Add(Op::kStartProgram, {directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path});
+    if (!detectionFile.empty()) Add(Op::kDeleteFile, {detectionFile});
+    return calls_;
+  }
+
+ private:
+  void Add(Op op, std::vector<std::string> text = {}, long long number = 0) {
+    calls_.push_back(Call{op, std::move(text), number, {}});
+  }
+  void AddValue(const std::string &hive, const std::string &subkey, const std::string &name, long long type,
+                std::vector<unsigned char> data) {
+    calls_.push_back(Call{Op::kSetRegistryValue, {hive, subkey, name}, type, std::move(data)});
+  }
+  bool Present(int k) const { return s_.fileExists[kKeys[k].file] && s_.keyPresent[k]; }
+  int Integer(int k, int fallback) {
+    Add(Op::kReadProfileInt, {FilePath(s_, kKeys[k].file), kKeys[k].section, kKeys[k].name}, fallback);
+    return Present(k) ? s_.integers[k] : fallback;
+  }
+  // The value as the field holds it: cut to capacity - 1 bytes, and read up to its first zero byte.
+  std::string Text(int k, size_t capacity) {
+    Add(Op::kReadProfileString, {FilePath(s_, kKeys[k].file), kKeys[k].section, kKeys[k].name},
+        static_cast<long long>(capacity));
+    if (!Present(k)) return "";
+    const std::string cut = s_.texts[k].substr(0, capacity - 1);
+    return cut.substr(0, cut.find('\0'));
+  }
+
+  const Scenario &s_;
+  std::vector<Call> calls_;
+};
+
+// --- Checks ---
+
+[[noreturn]] void Fail(const std::string &property, const std::vector<Call> &expected, const std::vector<Call> &actual) {
+  std::fprintf(stderr, "\nPROPERTY VIOLATED: %s\n-- expected calls:\n", property.c_str());
+  for (const Call &call : expected) std::fprintf(stderr, "  %s\n", Describe(call).c_str());
+  std::fprintf(stderr, "-- actual calls:\n");
+  for (const Call &call : actual) std::fprintf(stderr, "  %s\n", Describe(call).c_str());
+  std::abort();
+}
+
+bool IsEffect(const Call &call) {
+  return call.op == Op::kCreateRegistryKey || call.op == Op::kSetRegistryValue || call.op == Op::kDeleteFile ||
+         (call.op == Op::kStartProgram && call.text[0] != "REGEDIT.EXE");
+}
+
+// Rules that hold whatever the settings, stated on the calls alone.
+void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &expected) {
+  size_t report = calls.size(), gameStart = calls.size();
+  for (size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
+    if (calls[i].op == Op::kStartProgram && calls[i].text[0] != "REGEDIT.EXE") gameStart = i;
+  }
+  if (report != calls.size()) {
+    for (const Call &call : calls) {
+      if (IsEffect(call)) Fail("no registry write, game start or deletion in a run that shows the report", expected, calls);
+    }
+    if (report + 1 != calls.size()) Fail("the report ends the run", expected, calls);
+  }
+  for (size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].op == Op::kDeleteFile && i < gameStart) Fail("the detection file is deleted after the game start", expected, calls);
+    if (calls[i].op == Op::kSetRegistryValue) {
+      const size_t length = calls[i].data.size();
+      if (calls[i].number == 4 ? length != 4 : (calls[i].number != 1 || length < 10)) {
+        Fail("registry data is 4 bytes of REG_DWORD or at least 10 bytes of REG_SZ", expected, calls);
+      }
+    }
+  }
+}
+
+void CheckAgainstExpected(const std::vector<Call> &calls, const std::vector<Call> &expected) {
+  const size_t common = calls.size() < expected.size() ? calls.size() : expected.size();
+  for (size_t i = 0; i < common; ++i) {
+    if (calls[i] == expected[i]) continue;
+    std::string what = "call " + std::to_string(i) + " is as expected: " + Describe(expected[i]);
+    switch (expected[i].op) {
+      case Op::kStartProgram: what += " (the import, or the game's file, parameters and directory)"; break;
+      case Op::kSetRegistryValue: what += " (registry value name, type and data bytes)"; break;
+      case Op::kShowMessage: what += " (the report text)"; break;
+      case Op::kDeleteFile: what += " (the detection file's path)"; break;
+      default: break;
+    }
+    Fail(what, expected, calls);
+  }
+  if (calls.size() != expected.size()) Fail("the run makes exactly the expected calls", expected, calls);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+  const Scenario s = Parse(data, size);
+
+  FuzzWorld &world = World();
+  world = FuzzWorld();
+  world.directoryUnreadable = s.directoryUnreadable;
+  world.directory = s.directory;
+  world.screenWidth = s.screenWidth;
+  world.screenHeight = s.screenHeight;
+  world.date = s.date;
+  const bool distinctDays = FilePath(s, kToday) != FilePath(s, kOtherDay);
+  for (int k = 0; k < kKeyCount; ++k) {
+    const Key &key = kKeys[k];
+    if (!s.fileExists[key.file] || !s.keyPresent[k]) continue;
+    if (key.file == kOtherDay && !distinctDays) continue;
+    const SettingName name{FilePath(s, key.file), key.section, key.name};
+    if (k < kIntegerKeys) {
+      world.integers[name] = s.integers[k];
+    } else {
+      world.texts[name] = s.texts[k];
+    }
+  }
+
+  const int exitCode = RunLauncher();
+
+  const std::vector<Call> expected = ExpectedRun(s).Calls();
+  if (exitCode != 0) Fail("exit code 0, got " + std::to_string(exitCode), expected, world.calls);
+  CheckInvariants(world.calls, expected);
+  CheckAgainstExpected(world.calls, expected);
+  return 0;
+}

@@ -1,0 +1,46 @@
+#!/usr/bin/env python3
+# Writes the seed corpus of the whole-run fuzz target (tests/fuzz/corpus/), in the input layout that
+# launcher_fuzzer.cc describes. Only needed to change the seeds:  python3 tests/fuzz/write-seeds.py
+import os
+import struct
+out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
+INT_KEYS = ['check1','qnores','customquality','qnoresX','qnoresY','ROOT','VALUETYPE','radiostate']
+TEXT_KEYS = ['SUBKEY','VALUENAMEX','VALUENAMEY','GameExec','GameExecPath','Para','VENID','OTHERVENID']
+ORDER = INT_KEYS + TEXT_KEYS
+def seed(name, unreadable=False, game=True, play=True, today=False, other=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo'):
+    flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0)
+    present = 0
+    for k,v in list(ints.items()) + list(texts.items()):
+        present |= 1 << ORDER.index(k)
+    b = bytes([flags]) + struct.pack('<H', present)
+    for k in INT_KEYS: b += struct.pack('<i', ints.get(k, 0))
+    b += struct.pack('<ii', *screen)
+    y, m, d = date
+    b += struct.pack('<HBB', y - 1601, m - 1, d - 1)
+    for t in [directory] + [texts.get(k, b'') for k in TEXT_KEYS]:
+        b += struct.pack('<H', len(t)) + t
+    open(f'{out}/{name}', 'wb').write(b)
+
+regset = dict(SUBKEY=b'Software\\Example\\Video', VALUENAMEX=b'Width', VALUENAMEY=b'Height')
+# The typical run: configured 1024 x 768 as REG_DWORD, automatic mode finding NVIDIA.
+seed('typical-run', today=True, ints=dict(check1=1, radiostate=1, qnoresX=1024, qnoresY=768, ROOT=2, VALUETYPE=1),
+     texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', Para=b'-window', VENID=b'0x10DE'))
+# Neither settings file: the report with every default.
+seed('no-settings-files', game=False, play=False)
+# Decimal text of the screen's size, HKLM, forced OpenGL, a folder with spaces.
+seed('decimal-text-forced-opengl', ints=dict(ROOT=1, VALUETYPE=2, radiostate=2, qnores=2, customquality=3),
+     texts=dict(regset, GameExec=b'game.exe', Para=b'-w'), screen=(-2147483648, 1000000000),
+     directory=b'C:\\Program Files\\Game', date=(30827, 12, 31))
+# Every text longer than its capacity, a directory too long for the field, a vendor cut to nine bytes.
+seed('over-long-values', today=True, other=True,
+     ints=dict(ROOT=65537, VALUETYPE=65538, radiostate=65537, check1=-5, qnoresX=-1, qnoresY=2147483647),
+     texts=dict(SUBKEY=b's'*450, VALUENAMEX=b'x'*230, VALUENAMEY=b'y\x00z'*90, GameExec=b'e'*420,
+                GameExecPath=b'p'*410, Para=b'a\\b'*150, VENID=b'0x10DE0x10DE', OTHERVENID=b'0x10DE'),
+     directory=b'D:\\' + b'd'*420, date=(1601, 1, 1))
+# Longest directory that fits, an incomplete target with everything else set, unknown root.
+seed('report-full-capacity', ints=dict(ROOT=65536, VALUETYPE=3, radiostate=1),
+     texts=dict(SUBKEY=b'k'*399, VALUENAMEX=b'\xd3\xce\xcf\xb7'*60, VALUENAMEY=b'%s%n%d'*40),
+     directory=b'C:\\' + b'\xc6\xe6'*198)
+# Unreadable current directory; unknown root still starts the game; automatic mode, another day's file only.
+seed('unreadable-directory', unreadable=True, other=True, ints=dict(ROOT=3, VALUETYPE=1, radiostate=1),
+     texts=dict(regset, GameExec=b'demo.exe', OTHERVENID=b'0x10DE'), date=(2012, 1, 11))

@@ -25,3 +25,5 @@ set_source_files_properties(launcher/launcher.rc PROPERTIES
 
 add_subdirectory(companion)
 add_subdirectory(tools/probes)
+# The sample game of examples/demo-game, for scripts/demo.
+add_subdirectory(examples/demo-game-src)

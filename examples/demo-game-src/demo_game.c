@@ -1,0 +1,152 @@
+/* A sample game for the launcher's demo. It has no window and ends at once: it writes down what it was
+ * given into demo_game_record.txt, beside its own executable, and exits with code 0.
+ *
+ * What it writes:
+ *
+ *   [start]
+ *   command_line=<the whole command line, verbatim>
+ *   parameters=<the command line after the program's own name>
+ *   own_folder=<the folder of its executable>
+ *   current_directory=<the directory it was started in>
+ *   [registry]
+ *   settings_file=<the KQgameset.ini it found>
+ *   key=<root>\<SUBKEY of its REGSET section>
+ *   width=<VALUENAMEX>: <type> <value>
+ *   height=<VALUENAMEY>: <type> <value>
+ *
+ * The settings file is looked for in its own folder, then in each folder above it, so the game finds the
+ * launcher's KQgameset.ini wherever GameExecPath puts the game below it. A value is written as
+ * "REG_DWORD <unsigned decimal>", "REG_SZ "<text>" (<n> bytes)", "type <n> (<n> bytes)" or "missing". */
+#include <windows.h>
+
+#include <stdio.h>
+#include <string.h>
+
+#define RECORD_NAME "demo_game_record.txt"
+#define RECORD_TEMP "demo_game_record.tmp"
+#define SETTINGS_NAME "KQgameset.ini"
+
+enum { kPathCapacity = 1024, kTextCapacity = 400, kValueCapacity = 256, kDescriptionCapacity = 512 };
+
+/* The command line after the program's name (quoted or not) and the blanks that follow it. */
+static const char *ParametersOf(const char *commandLine) {
+  const char *p = commandLine;
+  if (*p == '"') {
+    ++p;
+    while (*p != '\0' && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p != '\0' && *p != ' ' && *p != '\t') ++p;
+  }
+  while (*p == ' ' || *p == '\t') ++p;
+  return p;
+}
+
+/* The folder of this executable, without a trailing backslash; empty when it cannot be read. */
+static void OwnFolder(char folder[kPathCapacity]) {
+  DWORD length = GetModuleFileNameA(NULL, folder, kPathCapacity);
+  if (length == 0 || length >= kPathCapacity) {
+    folder[0] = '\0';
+    return;
+  }
+  char *slash = strrchr(folder, '\\');
+  if (slash != NULL) {
+    *slash = '\0';
+  } else {
+    folder[0] = '\0';
+  }
+}
+
+/* The first KQgameset.ini in the folder or a folder above it; false when there is none. */
+static BOOL FindSettings(const char *start, char path[kPathCapacity]) {
+  char folder[kPathCapacity];
+  snprintf(folder, sizeof folder, "%s", start);
+  for (;;) {
+    snprintf(path, kPathCapacity, "%s\\" SETTINGS_NAME, folder);
+    DWORD attributes = GetFileAttributesA(path);
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return TRUE;
+    char *slash = strrchr(folder, '\\');
+    if (slash == NULL) break;
+    *slash = '\0';
+  }
+  path[0] = '\0';
+  return FALSE;
+}
+
+/* What the key holds under the name, as one line of text. */
+static void DescribeValue(HKEY key, const char *name, char description[kDescriptionCapacity]) {
+  BYTE data[kValueCapacity + 1];
+  DWORD type = 0;
+  DWORD length = kValueCapacity;
+  memset(data, 0, sizeof data);
+  LONG status = key == NULL ? ERROR_FILE_NOT_FOUND : RegQueryValueExA(key, name, NULL, &type, data, &length);
+  if (status != ERROR_SUCCESS) {
+    snprintf(description, kDescriptionCapacity, "%s: missing", name);
+  } else if (type == REG_DWORD && length == 4) {
+    DWORD number = (DWORD)data[0] | ((DWORD)data[1] << 8) | ((DWORD)data[2] << 16) | ((DWORD)data[3] << 24);
+    snprintf(description, kDescriptionCapacity, "%s: REG_DWORD %lu", name, (unsigned long)number);
+  } else if (type == REG_SZ) {
+    snprintf(description, kDescriptionCapacity, "%s: REG_SZ \"%s\" (%lu bytes)", name, (const char *)data,
+             (unsigned long)length);
+  } else {
+    snprintf(description, kDescriptionCapacity, "%s: type %lu (%lu bytes)", name, (unsigned long)type,
+             (unsigned long)length);
+  }
+}
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
+  (void)instance;
+  (void)previous;
+  (void)commandLine;
+  (void)show;
+
+  static char ownFolder[kPathCapacity];
+  static char currentDirectory[kPathCapacity];
+  static char settingsFile[kPathCapacity];
+  static char subkey[kTextCapacity];
+  static char nameX[kTextCapacity];
+  static char nameY[kTextCapacity];
+  static char width[kDescriptionCapacity];
+  static char height[kDescriptionCapacity];
+
+  OwnFolder(ownFolder);
+  DWORD length = GetCurrentDirectoryA(sizeof currentDirectory, currentDirectory);
+  if (length == 0 || length >= sizeof currentDirectory) currentDirectory[0] = '\0';
+  const char *fullCommandLine = GetCommandLineA();
+
+  /* The resolution record the launcher was told to write: where REGSET says. */
+  const char *rootName = "none";
+  HKEY root = NULL;
+  if (FindSettings(ownFolder, settingsFile)) {
+    UINT rootCode = GetPrivateProfileIntA("REGSET", "ROOT", 0, settingsFile) & 0xffff;
+    GetPrivateProfileStringA("REGSET", "SUBKEY", "", subkey, sizeof subkey, settingsFile);
+    GetPrivateProfileStringA("REGSET", "VALUENAMEX", "", nameX, sizeof nameX, settingsFile);
+    GetPrivateProfileStringA("REGSET", "VALUENAMEY", "", nameY, sizeof nameY, settingsFile);
+    if (rootCode == 1) {
+      root = HKEY_LOCAL_MACHINE;
+      rootName = "HKEY_LOCAL_MACHINE";
+    } else if (rootCode == 2) {
+      root = HKEY_CURRENT_USER;
+      rootName = "HKEY_CURRENT_USER";
+    }
+  }
+  HKEY key = NULL;
+  if (root != NULL && RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) key = NULL;
+  DescribeValue(key, nameX, width);
+  DescribeValue(key, nameY, height);
+  if (key != NULL) RegCloseKey(key);
+
+  /* Written whole to a temporary file, then renamed, so a reader never sees half a record. */
+  char recordPath[kPathCapacity + 32];
+  char tempPath[kPathCapacity + 32];
+  snprintf(recordPath, sizeof recordPath, "%s\\" RECORD_NAME, ownFolder);
+  snprintf(tempPath, sizeof tempPath, "%s\\" RECORD_TEMP, ownFolder);
+  FILE *out = fopen(tempPath, "wb");
+  if (out == NULL) return 1;
+  fprintf(out, "[start]\r\ncommand_line=%s\r\nparameters=%s\r\nown_folder=%s\r\ncurrent_directory=%s\r\n",
+          fullCommandLine, ParametersOf(fullCommandLine), ownFolder, currentDirectory);
+  fprintf(out, "[registry]\r\nsettings_file=%s\r\nkey=%s\\%s\r\nwidth=%s\r\nheight=%s\r\n",
+          settingsFile[0] != '\0' ? settingsFile : "none", rootName, subkey, width, height);
+  if (fclose(out) != 0) return 1;
+  return MoveFileExA(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+}

@@ -52,6 +52,7 @@ foreach(arch x86 x64)
 endforeach()
 
 include(tests/e2e/tests.cmake OPTIONAL)
+include(bench/tests.cmake)
 include(tests/sanitized/sanitized.cmake)
 include(tests/fuzz/fuzz.cmake)
 include(tests/static/static.cmake)

@@ -25,5 +25,7 @@ set_source_files_properties(launcher/launcher.rc PROPERTIES
 
 add_subdirectory(companion)
 add_subdirectory(tools/probes)
+# The benchmark's helpers, for bench/run.
+add_subdirectory(bench)
 # The sample game of examples/demo-game, for scripts/demo.
 add_subdirectory(examples/demo-game-src)

@@ -234,3 +234,36 @@ folder_busy() {
   done < <(ps -eo args=)
   return 1
 }
+
+# profile_values <folder> <file> <section> <key> <default> <capacity> [<section> <key> <default> <capacity>]...:
+# what the ANSI profile functions give a program run in the folder (profile_probe's lines: "acp=...", then
+# "<section>/<key> int=... length=... text=<hex>" for each key), with the same file path, defaults and
+# capacities as the launcher's own reads.
+profile_values() {
+  local folder=$1
+  shift
+  [ -f "$PROBES/profile_probe.exe" ] || fail "no probe at $PROBES/profile_probe.exe"
+  run_in "$folder" "$PROBES/profile_probe.exe" "$@" || fail "profile_probe $* failed"
+  tr -d '\r' <"$E2E_LAST_OUTPUT"
+}
+
+# profile_field <profile_values output> <section/key> int|length|text: one field of one key's line.
+profile_field() {
+  local line
+  line=$(grep -m1 -F "$2 int=" <<<"$1") || fail "no line for $2 in the profile_probe output"
+  case "$3" in
+    int) sed 's/^[^ ]* int=\([-0-9]*\) .*/\1/' <<<"$line" ;;
+    length) sed 's/.* length=\([0-9]*\) .*/\1/' <<<"$line" ;;
+    text) sed 's/.* text=//' <<<"$line" ;;
+  esac
+}
+
+# hex_bytes: standard input as space-separated hex bytes (the form of reg_probe and profile_probe).
+hex_bytes() {
+  od -An -v -tx1 | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
+}
+
+# from_hex <hex bytes>: the bytes themselves, on standard output.
+from_hex() {
+  printf '%s' "$1" | tr -d ' ' | perl -ne 'print pack("H*", $_)'
+}

@@ -1,0 +1,49 @@
+#!/usr/bin/env bash
+# One typical run from start to finish: the play settings force the configured resolution (check1 = 1)
+# and ask for the automatic graphics mode (radiostate = 1); the game settings hold 1024 x 768, a complete
+# REGSET section (the current user's key, 32-bit values) and the game bin\demo.exe with Para = -window;
+# today's detection file names vendor 0x10DE. The run imports the registry script, records 1024 x 768 as
+# two REG_DWORD values, starts bin\demo.exe with "-opengl" in bin, removes the detection file, leaves every
+# other file as it was and ends with exit code 0.
+# Usage: game_typical_run.sh x86|x64
+set -uo pipefail
+. "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/game_helpers.sh"
+e2e_use_build "$1"
+
+typical_run() {
+  local today=$1 folder name
+  folder=$(make_game_folder typical)
+  name=$(basename "$folder")
+  local scriptKey="Software\\LauncherE2E\\Import\\$name" displayKey="Software\\LauncherE2E\\Typical\\$name"
+  local token="typical run $name" detection="$folder/$(day_name "$today")"
+
+  mv "$folder/bin/stand_in_game.exe" "$folder/bin/demo.exe"
+  write_game_start_settings "$folder" "$displayKey" bin demo.exe -window 1
+  printf '%s\n' "[HKEY_CURRENT_USER\\$scriptKey]" "\"Marker\"=\"$token\"" | write_registry_script "$folder"
+  write_detection_file "$detection" 0x10DE
+  local before
+  before=$(folder_sums "$folder")
+  note "$(win_path "$folder"), detection file $(basename "$detection")"
+
+  run_launcher_settled "$folder"
+  expect_eq "exit code" 0 "$LAUNCHER_STATUS"
+
+  local imported="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")" seen
+  seen=$(wait_reg_value HKCU "$scriptKey" Marker "$imported") || true
+  expect_eq "value imported from CONF\\TMPFILE.TXT" "$imported" "$seen"
+  expect_eq "width recorded" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$displayKey" Width)"
+  expect_eq "height recorded" "type=4 length=4 bytes=$(dword_bytes 768)" "$(reg_value HKCU "$displayKey" Height)"
+
+  local windowsFolder
+  windowsFolder=$(win_path "$folder")
+  expect_one_game_start "typical run" "$folder/bin" "$windowsFolder\\bin\\demo.exe" -opengl "$windowsFolder\\bin"
+
+  [ ! -e "$detection" ] || fail "the detection file $(basename "$detection") is still there"
+  # Every other file as before; the game's record is the only new one.
+  expect_eq "files after the run" "$(grep -v " ./$(basename "$detection")\$" <<<"$before")" \
+    "$(folder_sums "$folder" | grep -v ' ./bin/game_record.txt$')"
+  note "1024 x 768 recorded, the game started with -opengl in bin, the detection file removed"
+}
+
+on_one_day typical_run

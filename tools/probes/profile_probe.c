@@ -22,7 +22,7 @@ int main(int argc, char **argv) {
   for (int i = 2; i < argc; i += 4) {
     const char *section = argv[i];
     const char *key = argv[i + 1];
-    int fallback = atoi(argv[i + 2]);
+    int fallback = (int)strtol(argv[i + 2], NULL, 10);
     DWORD capacity = (DWORD)strtoul(argv[i + 3], NULL, 10);
     if (capacity == 0 || capacity > 1 << 20) return 1;
     char *field = calloc(capacity, 1);

@@ -12,6 +12,7 @@
  * own_ms is the time from just before CreateProcess to the game's entry, less the 2000 ms of fixed pauses.
  * The peak working set is read from the process handle after the program has ended; where the system no
  * longer reports it then (Wine reports zero), the highest value read while it ran (every 10 ms) stands in.
+ * A start that fails outright is tried again, up to three times, with a note on standard error.
  * Exit code 0 when every start reached the game, 1 otherwise, 2 on bad usage. */
 #include <windows.h>
 #include <psapi.h>
@@ -26,6 +27,7 @@ enum {
   kStampTimeout = 30000,
   kProgramTimeout = 60000,
   kSettle = 500, /* lets the previous start's game and registry editor finish before the next one */
+  kStartAttempts = 3,
 };
 
 typedef struct {
@@ -59,8 +61,8 @@ static SIZE_T PeakWorkingSet(HANDLE process, int *ok) {
   return *ok ? counters.PeakWorkingSetSize : 0;
 }
 
-/* Starts commandLine in folder and measures it; returns 0 if it could not be started or the game did not
- * start in time. */
+/* Starts commandLine in folder and measures it. Returns 1 when measured, 0 when the game did not start in
+ * time, -1 when the program could not be started at all (Wine now and then fails a start when busy). */
 static int MeasureStart(char *commandLine, const char *folder, Measure *measure) {
   DeleteFileA(stampPath);
   Sleep(kSettle);
@@ -73,7 +75,7 @@ static int MeasureStart(char *commandLine, const char *folder, Measure *measure)
   QueryPerformanceCounter(&before);
   if (!CreateProcessA(NULL, commandLine, NULL, NULL, FALSE, 0, NULL, folder, &startup, &process)) {
     fprintf(stderr, "bench_driver: cannot start %s (error %lu)\n", commandLine, GetLastError());
-    return 0;
+    return -1;
   }
   CloseHandle(process.hThread);
 
@@ -143,7 +145,11 @@ int main(int argc, char **argv) {
     for (int turn = 0; turn < 2 && !failed; ++turn) {
       int launcherTurn = (turn == 0) == (run % 2 == 1);
       Measure measure;
-      if (!MeasureStart(launcherTurn ? launcherLine : referenceLine, folder, &measure)) {
+      int measured = -1;
+      for (int attempt = 1; attempt <= kStartAttempts && measured < 0; ++attempt) {
+        measured = MeasureStart(launcherTurn ? launcherLine : referenceLine, folder, &measure);
+      }
+      if (measured != 1) {
         failed = 1;
       } else {
         Report(launcherTurn ? "launcher" : "reference", run, &measure);

@@ -62,6 +62,13 @@ e2e_use_build() {
   e2e_wine_environment
 }
 
+# shipped_program launcher|companion: the path of that executable in the build under test.
+shipped_program() {
+  local program="$E2E_BUILD_DIR/$E2E_ARCH/$1.exe"
+  [ -f "$program" ] || fail "no $1 at $program"
+  printf '%s\n' "$program"
+}
+
 # win_path <linux path>: the Windows form of a path, as Wine programs see it.
 win_path() {
   local converted

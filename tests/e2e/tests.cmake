@@ -22,12 +22,12 @@ set_tests_properties(e2e.fixture.prefix_remove PROPERTIES
 set_tests_properties(e2e.fixture.display_start e2e.fixture.display_stop e2e.fixture.prefix_create
   e2e.fixture.prefix_remove PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" LABELS e2e)
 
-# e2e_add_test(<name> <script> [RESOURCE_LOCK <resources>...]): the script once for each Windows build,
-# under Wine. Tests that wait for a message box lock the desktop, so that no other test's box is taken.
+# e2e_add_test(<name> <script> [RESOURCE_LOCK <resources>...] [ARGS <arguments>...]): the script once for
+# each Windows build (its first argument), under Wine. Tests that wait for a message box lock the desktop, so that no other test's box is taken.
 function(e2e_add_test name script)
-  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "RESOURCE_LOCK")
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "RESOURCE_LOCK;ARGS")
   foreach(arch x86 x64)
-    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch})
+    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch} ${arg_ARGS})
     set_tests_properties(e2e.${arch}.${name} PROPERTIES
       ENVIRONMENT "${E2E_ENVIRONMENT}"
       FIXTURES_REQUIRED "e2e_display;e2e_prefix"
@@ -39,16 +39,20 @@ function(e2e_add_test name script)
   endforeach()
 endfunction()
 
-# e2e_add_file_test(<name> <script>): the script once for each Windows build, reading the files only.
+# e2e_add_file_test(<name> <script> [ARGS <arguments>...]): the script once for each Windows build,
+# reading the files only.
 function(e2e_add_file_test name script)
+  cmake_parse_arguments(PARSE_ARGV 2 arg "" "" "ARGS")
   foreach(arch x86 x64)
-    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch})
+    add_test(NAME e2e.${arch}.${name} COMMAND bash ${E2E_SOURCE_DIR}/${script} ${arch} ${arg_ARGS})
     set_tests_properties(e2e.${arch}.${name} PROPERTIES ENVIRONMENT "${E2E_ENVIRONMENT}" LABELS e2e TIMEOUT 60)
   endforeach()
 endfunction()
 
-e2e_add_file_test(binary launcher_binary.sh)
-e2e_add_test(resources launcher_resources.sh)
+foreach(program launcher companion)
+  e2e_add_file_test(${program}_binary program_binary.sh ARGS ${program})
+  e2e_add_test(${program}_resources program_resources.sh ARGS ${program})
+endforeach()
 e2e_add_test(import launch_import.sh)
 e2e_add_test(arguments launch_arguments.sh)
 e2e_add_test(report launch_report.sh RESOURCE_LOCK e2e_desktop)
@@ -56,7 +60,6 @@ e2e_add_test(record launch_record.sh)
 e2e_add_test(record_codes launch_record_codes.sh)
 e2e_add_test(report_values launch_report_values.sh RESOURCE_LOCK e2e_desktop)
 e2e_add_test(companion companion_pair.sh)
-e2e_add_test(companion_build companion_build.sh)
 e2e_add_test(game_typical_run game_typical_run.sh)
 e2e_add_test(game_parameters game_parameters.sh)
 e2e_add_test(game_detection_file game_detection_file.sh)

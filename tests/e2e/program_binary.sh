@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# The launcher executable as Windows loads it: the right PE kind for its build, the Windows GUI subsystem
+# A shipped executable as Windows loads it: the right PE kind for its build, the Windows GUI subsystem
 # (no console), and imports from Windows system DLLs only, so it runs without any runtime beside it.
-# Usage: launcher_binary.sh x86|x64
+# Usage: program_binary.sh x86|x64 launcher|companion
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_use_build "$1"
+program=$(shipped_program "$2")
 
-headers=$("$OBJDUMP" -p "$LAUNCHER") || fail "$OBJDUMP could not read $LAUNCHER"
+headers=$("$OBJDUMP" -p "$program") || fail "$OBJDUMP could not read $program"
 
 magic=$(awk '$1 == "Magic" { print $2; exit }' <<<"$headers")
 case "$E2E_ARCH" in
@@ -23,7 +24,7 @@ allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll msvcrt.dll"
 for dll in $dlls; do
   case " $allowed " in
     *" $dll "*) ;;
-    *) fail "imports $dll, which is not a Windows system DLL the launcher may use" ;;
+    *) fail "imports $dll, which is not a Windows system DLL" ;;
   esac
 done
 note "GUI subsystem, system DLLs only"

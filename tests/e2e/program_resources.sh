@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# The launcher's resources, read back by Windows itself: the version resource (1.0.0.1, written
+# A shipped executable's resources, read back by Windows itself: the version resource (1.0.0.1, written
 # "1, 0, 0, 1", Chinese (PRC) / Unicode, a file description naming the build's date and time) and the
 # application manifest (DPI aware, no requested execution level).
-# Usage: launcher_resources.sh x86|x64
+# Usage: program_resources.sh x86|x64 launcher|companion
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_use_build "$1"
+program=$(shipped_program "$2")
 
 status=0
-report=$(probe version_probe "$(win_path "$LAUNCHER")") || status=$?
+report=$(probe version_probe "$(win_path "$program")") || status=$?
 printf '%s\n' "$report" | sed 's/^/  | /'
 expect_eq "version_probe exit code" 0 "$status"
 
@@ -27,7 +28,7 @@ stamp=$(grep -oE '[0-9]{4}-[0-9]{2}-[0-9]{2}[ T][0-9]{2}:[0-9]{2}(:[0-9]{2})?( U
   fail "the file description holds no build date and time: [$description]"
 stamp=$(head -n1 <<<"$stamp")
 stampSeconds=$(date -d "$stamp" +%s 2>/dev/null) || fail "the build stamp [$stamp] is not a date and time"
-builtSeconds=$(stat -c %Y "$LAUNCHER")
+builtSeconds=$(stat -c %Y "$program")
 # Local time or UTC: allow a day of slack for the zone, no more.
 [ "$stampSeconds" -le $((builtSeconds + 86400)) ] ||
   fail "the build stamp [$stamp] lies after the executable was written ($(date -d "@$builtSeconds"))"

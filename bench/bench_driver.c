@@ -121,11 +121,12 @@ static void Report(const char *label, int run, const Measure *measure) {
 }
 
 int main(int argc, char **argv) {
-  if (argc != 5 || atoi(argv[1]) < 1) {
+  char *end = NULL;
+  long runs = argc == 5 ? strtol(argv[1], &end, 10) : 0;
+  if (argc != 5 || end == argv[1] || *end != '\0' || runs < 1 || runs > 100000) {
     fprintf(stderr, "usage: bench_driver <runs> <game folder> <launcher.exe> <reference.exe>\n");
     return 2;
   }
-  int runs = atoi(argv[1]);
   const char *folder = argv[2];
   QueryPerformanceFrequency(&frequency);
 

@@ -51,17 +51,6 @@ INI
   write_registry_script "$FOLDER" </dev/null
 }
 
-# start_run <index> <folder>: the launcher in the folder, in the background; its exit code goes to
-# <folder>.status. The index keeps its log file names apart from the other runs'.
-start_run() {
-  (
-    E2E_RUN_COUNT=$((1000 * $1))
-    status=0
-    run_in "$2" "$LAUNCHER" || status=$?
-    echo "$status" >"$2.status"
-  ) &
-}
-
 # The runs: case, ROOT, VALUETYPE, play settings, BV settings.
 declare -A folders keys
 cases=(dword screen hklm_dword hklm_sz long_sz)

@@ -33,17 +33,6 @@ INI
   write_registry_script "$FOLDER" </dev/null
 }
 
-# start_run <index> <folder>: the launcher in the folder, in the background; its exit code goes to
-# <folder>.status. The index keeps its log file names apart from the other runs'.
-start_run() {
-  (
-    E2E_RUN_COUNT=$((1000 * $1))
-    status=0
-    run_in "$2" "$LAUNCHER" || status=$?
-    echo "$status" >"$2.status"
-  ) &
-}
-
 # check_game_started <case> <folder>: the stand-in game ran once, with Para, in the folder's bin.
 check_game_started() {
   local record

@@ -155,6 +155,17 @@ run_in() {
   return "$status"
 }
 
+# start_run <index> <folder>: runs the launcher in the folder, in the background; its exit code goes to
+# <folder>.status. The index keeps its log file names apart from the other runs'.
+start_run() {
+  (
+    E2E_RUN_COUNT=$((1000 * $1))
+    status=0
+    run_in "$2" "$LAUNCHER" || status=$?
+    echo "$status" >"$2.status"
+  ) &
+}
+
 # probe <name> [arguments...]: runs one of the probe programs; its output on standard output, its exit
 # code as the function's status.
 probe() {

@@ -9,9 +9,11 @@ add_compile_options(-Wall -Wextra)
 
 add_library(launcher_core STATIC ${LAUNCHER_CORE_SOURCES})
 target_include_directories(launcher_core PUBLIC ${CMAKE_SOURCE_DIR})
+target_compile_options(launcher_core PRIVATE ${LAUNCHER_CXX_FLAGS})
 
 add_executable(unit_tests
   tests/platform_fake.cc
+  platform/text_test.cc
   display/registry_record_test.cc
   display/resolution_test.cc
   game/game_launch_test.cc
@@ -26,8 +28,8 @@ gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 add_executable(companion_tests
   tests/platform_fake.cc
   tests/companion_platform_fake.cc
-  companion/companion.c
-  companion/vendor_id.c
+  companion/companion.cc
+  companion/vendor_id.cc
   companion/companion_test.cc
   companion/vendor_id_test.cc)
 target_include_directories(companion_tests PRIVATE ${CMAKE_SOURCE_DIR})

@@ -2,26 +2,33 @@
 enable_language(RC)
 
 # Small, self-contained executables: only Windows system DLLs are imported.
-add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections)
+add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections
+                    "$<$<COMPILE_LANGUAGE:CXX>:${LAUNCHER_CXX_FLAGS}>")
 add_link_options(-static -s -Wl,--gc-sections)
 
 # The file description carries the build's date and time; SOURCE_DATE_EPOCH pins it for a rebuild.
-set(BUILD_STAMP_HEADER ${CMAKE_BINARY_DIR}/generated/build_stamp.h)
+set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+set(BUILD_STAMP_HEADER ${GENERATED_DIR}/build_stamp.h)
 add_custom_target(build_stamp
   COMMAND ${CMAKE_COMMAND} -DOUTPUT=${BUILD_STAMP_HEADER} -P ${CMAKE_SOURCE_DIR}/cmake/write_build_stamp.cmake
   BYPRODUCTS ${BUILD_STAMP_HEADER}
   COMMENT "Stamping the build date and time")
 
+# The project's version, written once in project(), for both programs' resources and manifests.
+configure_file(cmake/version.h.in ${GENERATED_DIR}/version.h @ONLY)
+configure_file(launcher/launcher.manifest.in ${GENERATED_DIR}/launcher.manifest @ONLY)
+configure_file(companion/companion.manifest.in ${GENERATED_DIR}/companion.manifest @ONLY)
+
 add_executable(launcher WIN32
   ${LAUNCHER_CORE_SOURCES}
-  launcher/main_win32.c
+  launcher/main_win32.cc
   launcher/launcher.rc
-  platform/platform_win32.c)
-target_include_directories(launcher PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated)
+  platform/platform_win32.cc)
+target_include_directories(launcher PRIVATE ${CMAKE_SOURCE_DIR} ${GENERATED_DIR})
 target_link_libraries(launcher PRIVATE shell32 advapi32 gdi32 user32)
 add_dependencies(launcher build_stamp)
 set_source_files_properties(launcher/launcher.rc PROPERTIES
-  OBJECT_DEPENDS "${BUILD_STAMP_HEADER};${CMAKE_SOURCE_DIR}/launcher/launcher.manifest")
+  OBJECT_DEPENDS "${BUILD_STAMP_HEADER};${GENERATED_DIR}/version.h;${GENERATED_DIR}/launcher.manifest")
 
 add_subdirectory(companion)
 add_subdirectory(tools/probes)

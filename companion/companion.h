@@ -1,19 +1,15 @@
-/* The companion: writes the detection file of the day, which the launcher reads in its automatic
- * graphics mode, with the vendor of the primary display adapter. */
+// The companion: writes the detection file of the day, which the launcher reads in its automatic
+// graphics mode, with the vendor of the primary display adapter.
 #ifndef LAUNCHER_COMPANION_COMPANION_H
 #define LAUNCHER_COMPANION_COMPANION_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+namespace launcher {
 
-/* One whole run: reads the primary adapter's identifier and, when it names a PCI vendor, writes that
- * vendor into today's detection file in the working directory. Writes nothing otherwise, and no other
- * file in any case. Always returns 0. */
-int RunCompanion(void);
+// One whole run: reads the primary adapter's identifier and, when it names a PCI vendor, writes that
+// vendor into today's detection file in the working directory. Writes nothing otherwise, and no other
+// file in any case. Always returns 0.
+int RunCompanion();
 
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

@@ -6,6 +6,7 @@
 #include "game/graphics_mode.h"
 #include "tests/companion_platform_fake.h"
 
+namespace launcher {
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -64,12 +65,12 @@ TEST_F(CompanionTest, LauncherReadsWhatTheCompanionWrote) {
     Fake().profile.erase({"C:\\Games\\Demo\\20123110.ini", "last", "VENID"});
     Adapter(id);
     RunCompanion();
-    char parameters[kGameParametersCapacity] = "-window";
-    char detectionFile[kDetectionFileCapacity];
-    ChooseGameParameters("C:\\Games\\Demo", parameters, detectionFile);
-    EXPECT_EQ(std::string(parameters), expected) << id;
-    EXPECT_EQ(std::string(detectionFile), "C:\\Games\\Demo\\20123110.ini") << id;
+    GameParameters parameters = TextOf<kGameTextCapacity>("-window");
+    const DetectionFile detectionFile = ChooseGameParameters(DirectoryOf("C:\\Games\\Demo"), parameters);
+    EXPECT_EQ(View(parameters), expected) << id;
+    EXPECT_EQ(View(detectionFile), "C:\\Games\\Demo\\20123110.ini") << id;
   }
 }
 
 }  // namespace
+}  // namespace launcher

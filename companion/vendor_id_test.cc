@@ -1,19 +1,21 @@
 #include "companion/vendor_id.h"
 
-#include <gtest/gtest.h>
-
-#include <cstring>
 #include <string>
 
+#include "tests/platform_fake.h"
+
+namespace launcher {
 namespace {
 
 // The value extracted, or "none" when the identifier names no PCI vendor (and the value is then empty).
 std::string Vendor(const std::string &deviceId) {
-  char value[kVendorValueCapacity];
-  std::memset(value, 'x', sizeof value);  // whatever a previous use left
-  int found = ExtractVendorId(deviceId.c_str(), value);
-  if (!found) return value[0] == '\0' ? "none" : "none, but value '" + std::string(value, sizeof value) + "'";
-  return value;
+  VendorValue value;
+  value.bytes.fill('x');  // whatever a previous use left
+  const bool found = ExtractVendorId(TextOf<kDeviceIdCapacity>(deviceId), value);
+  if (!found) {
+    return IsEmpty(value) ? "none" : "none, but value '" + std::string(value.bytes.data(), sizeof value.bytes) + "'";
+  }
+  return std::string(CString(value));
 }
 
 TEST(ExtractVendorId, TakesTheFourDigitsAfterVenInUpperCase) {
@@ -51,3 +53,4 @@ TEST(ExtractVendorId, FindsNoVendorOnAnotherBus) {
 }
 
 }  // namespace
+}  // namespace launcher

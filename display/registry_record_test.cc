@@ -5,6 +5,7 @@
 
 #include "tests/platform_fake.h"
 
+namespace launcher {
 namespace {
 
 using Bytes = std::vector<unsigned char>;
@@ -22,15 +23,15 @@ class RegistryRecordTest : public PlatformTest {
     Regset("VALUETYPE", valueType);
   }
   static std::vector<RegistryWrite> Record(Resolution resolution) {
-    RegistryTarget target;
-    EXPECT_TRUE(ReadRegistryTarget(&target));
-    WriteResolutionRecord(&target, resolution);
+    RegistryTarget target{};
+    EXPECT_TRUE(ReadRegistryTarget(target));
+    WriteResolutionRecord(target, resolution);
     return Fake().registryWrites;
   }
   static std::string Report() {
-    RegistryTarget target;
-    EXPECT_FALSE(ReadRegistryTarget(&target));
-    ShowConfigurationReport(&target);
+    RegistryTarget target{};
+    EXPECT_FALSE(ReadRegistryTarget(target));
+    ShowConfigurationReport(target);
     EXPECT_EQ(Fake().messages.size(), 1u);
     return Fake().messages.empty() ? "" : Fake().messages.back();
   }
@@ -39,8 +40,8 @@ class RegistryRecordTest : public PlatformTest {
 Bytes Text(const std::string &text) { return Bytes(text.begin(), text.end()); }
 
 TEST_F(RegistryRecordTest, ReadsTheFiveKeysInOrder) {
-  RegistryTarget target;
-  ReadRegistryTarget(&target);
+  RegistryTarget target{};
+  ReadRegistryTarget(target);
   EXPECT_EQ(Fake().calls, (std::vector<std::string>{
                               "ReadProfileString .\\KQgameset.ini|REGSET|SUBKEY|400",
                               "ReadProfileInt .\\KQgameset.ini|REGSET|ROOT|0",
@@ -55,14 +56,14 @@ TEST_F(RegistryRecordTest, AnyMissingPartMakesTheTargetIncomplete) {
     Fake() = FakePlatform();
     CompleteTarget("2", "1");
     Fake().profile.erase({".\\KQgameset.ini", "REGSET", missing});
-    RegistryTarget target;
-    EXPECT_FALSE(ReadRegistryTarget(&target)) << missing;
+    RegistryTarget target{};
+    EXPECT_FALSE(ReadRegistryTarget(target)) << missing;
   }
   Fake() = FakePlatform();
   CompleteTarget("65536", "1");  // low 16 bits are 0
-  RegistryTarget target;
-  EXPECT_FALSE(ReadRegistryTarget(&target));
-  EXPECT_EQ(target.rootCode, 0);
+  RegistryTarget target{};
+  EXPECT_FALSE(ReadRegistryTarget(target));
+  EXPECT_EQ(target.rootCode, RootCode::kNotSet);
 }
 
 TEST_F(RegistryRecordTest, DwordValuesAreFourLittleEndianBytes) {
@@ -161,3 +162,4 @@ TEST_F(RegistryRecordTest, ReportHoldsValuesAtFullCapacity) {
 }
 
 }  // namespace
+}  // namespace launcher

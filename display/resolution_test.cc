@@ -4,6 +4,7 @@
 
 #include "tests/platform_fake.h"
 
+namespace launcher {
 namespace {
 
 class ResolutionTest : public PlatformTest {
@@ -95,3 +96,4 @@ TEST_F(ResolutionTest, ConfiguredSizesPassUncheckedAndAMissingScreenGivesZero) {
 }
 
 }  // namespace
+}  // namespace launcher

@@ -1,35 +1,33 @@
-/* The game's start: its file, parameters and directory, composed from the working directory and the
- * game section of the settings. */
+// The game's start: its file, parameters and directory, composed from the working directory and the
+// game section of the settings.
 #ifndef LAUNCHER_GAME_GAME_LAUNCH_H
 #define LAUNCHER_GAME_GAME_LAUNCH_H
 
-#include "launcher/working_directory.h"
+#include "platform/platform.h"
+#include "platform/text.h"
 #include "settings/settings.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+namespace launcher {
 
-/* Every path holds its parts in full: each part at its longest, one "\" between parts, the zero. */
-enum {
-  kGameDirectoryCapacity = (kWorkingDirectoryCapacity - 1) + 1 + (kGameTextCapacity - 1) + 1,
-  kGameFileCapacity = (kWorkingDirectoryCapacity - 1) + 1 + (kGameTextCapacity - 1) + 1 + (kGameTextCapacity - 1) + 1,
-  kGameParametersCapacity = kGameTextCapacity,
+inline constexpr char kPathSeparator[] = "\\";
+
+using GameText = Text<kGameTextCapacity>;
+using GameParameters = GameText;
+
+// Every path holds its parts in full: each part at its longest, one "\" between parts.
+struct GameLaunch {
+  // working directory\GameExecPath\GameExec
+  ComposedText<WorkingDirectory, decltype(kPathSeparator), GameText, decltype(kPathSeparator), GameText> file;
+  GameParameters parameters;  // Para, until the graphics mode settles it
+  // working directory\GameExecPath
+  ComposedText<WorkingDirectory, decltype(kPathSeparator), GameText> directory;
 };
 
-typedef struct GameLaunch {
-  char file[kGameFileCapacity];             /* working directory\GameExecPath\GameExec */
-  char parameters[kGameParametersCapacity]; /* Para, until the graphics mode settles it */
-  char directory[kGameDirectoryCapacity];   /* working directory\GameExecPath */
-} GameLaunch;
+GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory);
 
-void BuildGameLaunch(const char *workingDirectory, GameLaunch *launch);
+// Starts the game and returns without waiting for it.
+void StartGame(const GameLaunch &launch);
 
-/* Starts the game and returns without waiting for it. */
-void StartGame(const GameLaunch *launch);
-
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "tests/platform_fake.h"
 
+namespace launcher {
 namespace {
 
 class GameLaunchTest : public PlatformTest {
@@ -15,33 +16,31 @@ TEST_F(GameLaunchTest, ComposesFileAndDirectoryFromTheWorkingDirectory) {
   Game("GameExecPath", "bin");
   Game("GameExec", "demo.exe");
   Game("Para", "-window");
-  GameLaunch launch;
-  BuildGameLaunch("C:\\Games\\Demo", &launch);
+  GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
   EXPECT_EQ(CallsStartingWith("ReadProfileString"),
             (std::vector<std::string>{
                 "ReadProfileString .\\KQgameset.ini|game|GameExec|400",
                 "ReadProfileString .\\KQgameset.ini|game|GameExecPath|400",
                 "ReadProfileString .\\KQgameset.ini|game|Para|400",
             }));
-  StartGame(&launch);
+  StartGame(launch);
   EXPECT_EQ(CallsStartingWith("StartProgram"),
             (std::vector<std::string>{"StartProgram C:\\Games\\Demo\\bin\\demo.exe|-window|C:\\Games\\Demo\\bin"}));
 }
 
 TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
   Game("GameExec", "demo.exe");
-  GameLaunch launch;
-  BuildGameLaunch("C:\\Games\\Demo", &launch);
-  EXPECT_STREQ(launch.directory, "C:\\Games\\Demo\\");
-  EXPECT_STREQ(launch.file, "C:\\Games\\Demo\\\\demo.exe");
-  EXPECT_STREQ(launch.parameters, "");
+  GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
+  EXPECT_EQ(View(launch.directory), "C:\\Games\\Demo\\");
+  EXPECT_EQ(View(launch.file), "C:\\Games\\Demo\\\\demo.exe");
+  EXPECT_EQ(View(launch.parameters), "");
 
   Game("GameExecPath", "bin\\x86");
   Game("Para", "-w \"a b\" 'c'");
-  BuildGameLaunch("C:\\My Games\\", &launch);
-  EXPECT_STREQ(launch.directory, "C:\\My Games\\\\bin\\x86");
-  EXPECT_STREQ(launch.file, "C:\\My Games\\\\bin\\x86\\demo.exe");
-  EXPECT_STREQ(launch.parameters, "-w \"a b\" 'c'");
+  launch = BuildGameLaunch(DirectoryOf("C:\\My Games\\"));
+  EXPECT_EQ(View(launch.directory), "C:\\My Games\\\\bin\\x86");
+  EXPECT_EQ(View(launch.file), "C:\\My Games\\\\bin\\x86\\demo.exe");
+  EXPECT_EQ(View(launch.parameters), "-w \"a b\" 'c'");
 }
 
 TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
@@ -50,9 +49,8 @@ TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
   Game("GameExecPath", path + "more");
   Game("GameExec", exec + "more");
   Game("Para", para + "more");
-  GameLaunch launch;
-  BuildGameLaunch(directory.c_str(), &launch);
-  StartGame(&launch);
+  GameLaunch launch = BuildGameLaunch(DirectoryOf(directory));
+  StartGame(launch);
   const std::string file = directory + "\\" + path + "\\" + exec;
   ASSERT_EQ(file.size(), 1199u);
   EXPECT_EQ(CallsStartingWith("StartProgram"),
@@ -60,3 +58,4 @@ TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
 }
 
 }  // namespace
+}  // namespace launcher

@@ -1,38 +1,39 @@
-/* The graphics mode: whether the game gets "-opengl" instead of its own parameters, forced by radiostate
- * or chosen by the vendor named in the detection file of the day. */
+// The graphics mode: whether the game gets "-opengl" instead of its own parameters, forced by radiostate
+// or chosen by the vendor named in the detection file of the day.
 #ifndef LAUNCHER_GAME_GRAPHICS_MODE_H
 #define LAUNCHER_GAME_GRAPHICS_MODE_H
 
+#include <cstdint>
+#include <string_view>
+
 #include "game/game_launch.h"
-#include "launcher/working_directory.h"
 #include "platform/platform.h"
+#include "platform/text.h"
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+namespace launcher {
 
-#define OPENGL_SWITCH "-opengl"
-#define NVIDIA_VENDOR_ID "0x10DE"
+inline constexpr char kOpenGlSwitch[] = "-opengl";
+inline constexpr std::string_view kNvidiaVendorId = "0x10DE";
+inline constexpr char kDetectionFileExtension[] = ".ini";
 
-enum { kRadioAutomatic = 1, kRadioOpenGl = 2 };
+// radiostate, by its low 16 bits; any other value keeps Para.
+enum class GraphicsMode : std::uint16_t { kAutomatic = 1, kOpenGl = 2 };
 
-/* The directory, "\", year, day and month as decimal numbers of any int, ".ini" and the zero. */
-enum { kDetectionFileCapacity = (kWorkingDirectoryCapacity - 1) + 1 + 3 * 11 + sizeof ".ini" };
+// "<directory>\<year><day><month>.ini", the date's numbers in decimal; empty when no file is named.
+using DetectionFile =
+    ComposedText<WorkingDirectory, decltype(kPathSeparator), int, int, int, decltype(kDetectionFileExtension)>;
 
-/* The detection file of the day: "<directory>\<year><day><month>.ini". The order is year, day, month, as
- * the program that writes the file names it: 31 October 2012 gives 20123110.ini. */
-void ComposeDetectionFilePath(const char *directory, LocalDate date, char path[kDetectionFileCapacity]);
+// The detection file of the day. The order is year, day, month, as the program that writes the file
+// names it: 31 October 2012 gives 20123110.ini.
+DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date);
 
-/* Settles the game's parameters. Names the detection file it consulted in detectionFile, or leaves that
- * empty when none was. */
-void ChooseGameParameters(const char *workingDirectory, char parameters[kGameParametersCapacity],
-                          char detectionFile[kDetectionFileCapacity]);
+// Settles the game's parameters. Returns the detection file it consulted, or the empty text when none
+// was.
+DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters);
 
-/* Deletes the detection file, when one was named, whether or not it exists. */
-void RemoveDetectionFile(const char detectionFile[kDetectionFileCapacity]);
+// Deletes the detection file, when one was named, whether or not it exists.
+void RemoveDetectionFile(const DetectionFile &detectionFile);
 
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

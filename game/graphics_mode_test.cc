@@ -4,9 +4,10 @@
 
 #include "tests/platform_fake.h"
 
+namespace launcher {
 namespace {
 
-const char kDirectory[] = "C:\\Games\\Demo";
+const std::string kDirectory = "C:\\Games\\Demo";
 const char kTodaysFile[] = "C:\\Games\\Demo\\20123110.ini";  // the fake's date: 31 October 2012
 
 class GraphicsModeTest : public PlatformTest {
@@ -19,20 +20,15 @@ class GraphicsModeTest : public PlatformTest {
   static void Vendor(const std::string &value) { SetSetting(kTodaysFile, "last", "VENID", value); }
 
   // Settles the parameters, starting from "-window", and removes the detection file as the run does.
-  std::string Choose() {
-    char parameters[kGameParametersCapacity] = "-window";
-    ChooseGameParameters(kDirectory, parameters, detectionFile);
+  static std::string Choose() {
+    GameParameters parameters = TextOf<kGameTextCapacity>("-window");
+    const DetectionFile detectionFile = ChooseGameParameters(DirectoryOf(kDirectory), parameters);
     RemoveDetectionFile(detectionFile);
-    return parameters;
+    return std::string(View(parameters));
   }
-  char detectionFile[kDetectionFileCapacity];
 };
 
-std::string FileName(LocalDate date) {
-  char path[kDetectionFileCapacity];
-  ComposeDetectionFilePath("D:\\x", date, path);
-  return path;
-}
+std::string FileName(LocalDate date) { return std::string(View(ComposeDetectionFilePath(DirectoryOf("D:\\x"), date))); }
 
 TEST(DetectionFileName, IsYearThenDayThenMonth) {
   EXPECT_EQ(FileName({2012, 10, 31}), "D:\\x\\20123110.ini");
@@ -45,9 +41,9 @@ TEST(DetectionFileName, IsYearThenDayThenMonth) {
 
 TEST(DetectionFileName, HoldsTheLongestDirectoryInFull) {
   const std::string directory(399, 'd');
-  char path[kDetectionFileCapacity];
-  ComposeDetectionFilePath(directory.c_str(), {-2147483647 - 1, -2147483647 - 1, -2147483647 - 1}, path);
-  EXPECT_EQ(std::string(path), directory + "\\-2147483648-2147483648-2147483648.ini");
+  const DetectionFile path =
+      ComposeDetectionFilePath(DirectoryOf(directory), {-2147483647 - 1, -2147483647 - 1, -2147483647 - 1});
+  EXPECT_EQ(View(path), directory + "\\-2147483648-2147483648-2147483648.ini");
 }
 
 TEST_F(GraphicsModeTest, AutomaticModeTakesOpenGlForTheNvidiaVendorOnly) {
@@ -96,3 +92,4 @@ TEST_F(GraphicsModeTest, AnyOtherStateKeepsParaAndTouchesNoFile) {
 }
 
 }  // namespace
+}  // namespace launcher

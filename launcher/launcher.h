@@ -1,15 +1,11 @@
 #ifndef LAUNCHER_LAUNCHER_H
 #define LAUNCHER_LAUNCHER_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+namespace launcher {
 
-/* One whole run of the launcher, from the registry import to the game start. Always returns 0. */
-int RunLauncher(void);
+// One whole run of the launcher, from the registry import to the game start. Always returns 0.
+int RunLauncher();
 
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

@@ -4,6 +4,7 @@
 
 #include "tests/platform_fake.h"
 
+namespace launcher {
 namespace {
 
 class LauncherTest : public PlatformTest {};
@@ -119,3 +120,4 @@ TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {
 }
 
 }  // namespace
+}  // namespace launcher

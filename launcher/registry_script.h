@@ -1,16 +1,14 @@
-/* The registry script that ships beside the game, imported before anything else happens. */
+// The registry script that ships beside the game, imported before anything else happens.
 #ifndef LAUNCHER_REGISTRY_SCRIPT_H
 #define LAUNCHER_REGISTRY_SCRIPT_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+#include "platform/platform.h"
 
-/* Starts the system registry editor on CONF\TMPFILE.TXT below the working directory, without waiting. */
-void ImportRegistryScript(const char *workingDirectory);
+namespace launcher {
 
-#ifdef __cplusplus
-}
-#endif
+// Starts the system registry editor on CONF\TMPFILE.TXT below the working directory, without waiting.
+void ImportRegistryScript(const WorkingDirectory &workingDirectory);
+
+}  // namespace launcher
 
 #endif

@@ -1,19 +1,15 @@
-/* The working directory: the base of every path the launcher composes. */
+// The working directory: the base of every path the launcher composes.
 #ifndef LAUNCHER_WORKING_DIRECTORY_H
 #define LAUNCHER_WORKING_DIRECTORY_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+#include "platform/platform.h"
 
-enum { kWorkingDirectoryCapacity = 400 }; /* at most 399 characters */
+namespace launcher {
 
-/* Fills the field with the current directory, or with "." when it cannot be read or does not fit, so
- * that composed paths stay relative to the current directory instead of starting at the drive root. */
-void ReadWorkingDirectory(char field[kWorkingDirectoryCapacity]);
+// The current directory, or "." when it cannot be read or does not fit, so that composed paths stay
+// relative to the current directory instead of starting at the drive root.
+WorkingDirectory ReadWorkingDirectory();
 
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

@@ -1,64 +1,67 @@
-/* Every outward effect of the launcher: the working directory, the settings files, pauses, the screen,
- * the registry, starting programs, the local date, file deletion and the message box.
- * platform_win32.c carries these out with the ANSI Win32 functions; the unit tests link a recording
- * double instead. No caller tests a result beyond what each comment promises. */
+// Every outward effect of the launcher: the working directory, the settings files, pauses, the screen,
+// the registry, starting programs, the local date, file deletion and the message box.
+// platform_win32.cc carries these out with the ANSI Win32 functions; the unit tests link a recording
+// double instead. No caller tests a result beyond what each comment promises.
 #ifndef LAUNCHER_PLATFORM_H
 #define LAUNCHER_PLATFORM_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+#include <cstddef>
 
-/* GetCurrentDirectoryA: fills the field and returns the directory's length, or the capacity it would
- * need when it does not fit, or 0 when it cannot be read. */
+#include "platform/text.h"
+
+namespace launcher {
+
+// The current directory as the launcher keeps it: at most 399 characters.
+inline constexpr std::size_t kWorkingDirectoryCapacity = 400;
+using WorkingDirectory = Text<kWorkingDirectoryCapacity>;
+
+// GetCurrentDirectoryA: fills the field and returns the directory's length, or the capacity it would
+// need when it does not fit (the field's content is then undefined), or 0 when it cannot be read.
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity);
 
-/* GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent. */
+// GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 
-/* GetPrivateProfileStringA with "" as default: the key's text cut to capacity - 1 characters. */
+// GetPrivateProfileStringA with "" as default: the key's text cut to capacity - 1 characters.
 void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
                                unsigned long capacity);
 
-/* Sleep. */
+// Sleep.
 void PlatformPause(unsigned long milliseconds);
 
-/* GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC: the screen's size in pixels. */
-void PlatformReadScreenSize(int *width, int *height);
+// GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC: the screen's size in pixels.
+void PlatformReadScreenSize(int &width, int &height);
 
-typedef enum RegistryRoot { kRegistryLocalMachine, kRegistryCurrentUser } RegistryRoot;
-typedef void *RegistryKey;
+enum class RegistryRoot { kLocalMachine, kCurrentUser };
+enum class RegistryValueType : unsigned long { kString = 1, kDword = 4 };  // REG_SZ, REG_DWORD
+using RegistryKey = void *;
 
-enum { kRegistryString = 1, kRegistryDword = 4 }; /* REG_SZ, REG_DWORD */
-
-/* RegCreateKeyA: opens the key below the root, creating it when absent. It stays open for the rest of
- * the run, which ends a moment later. */
+// RegCreateKeyA: opens the key below the root, creating it when absent. It stays open for the rest of
+// the run, which ends a moment later.
 RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey);
 
-/* RegSetValueExA: creates or replaces the value with exactly these bytes. */
-void PlatformSetRegistryValue(RegistryKey key, const char *name, unsigned long type, const unsigned char *data,
+// RegSetValueExA: creates or replaces the value with exactly these bytes.
+void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueType type, const unsigned char *data,
                               unsigned long length);
 
-/* ShellExecuteA with no owner, the default verb and SW_SHOW; returns without waiting for the program. */
+// ShellExecuteA with no owner, the default verb and SW_SHOW; returns without waiting for the program.
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory);
 
-typedef struct LocalDate {
+struct LocalDate {
   int year;
   int month;
   int day;
-} LocalDate;
+};
 
-/* GetLocalTime. */
-LocalDate PlatformReadLocalDate(void);
+// GetLocalTime.
+LocalDate PlatformReadLocalDate();
 
-/* DeleteFileA. */
+// DeleteFileA.
 void PlatformDeleteFile(const char *path);
 
-/* MessageBoxA with no owner, no caption and MB_OK; returns when the user dismisses it. */
+// MessageBoxA with no owner, no caption and MB_OK; returns when the user dismisses it.
 void PlatformShowMessage(const char *text);
 
-#ifdef __cplusplus
-}
-#endif
+}  // namespace launcher
 
 #endif

@@ -1,53 +1,78 @@
-/* The launcher's settings: the two INI files beside it, every key it reads, and the two accessors
- * through which every value is read. This table is the one place that names them. */
+// The launcher's settings: the two INI files beside it, every key it reads, and the two accessors
+// through which every value is read. This table is the one place that names them.
 #ifndef LAUNCHER_SETTINGS_H
 #define LAUNCHER_SETTINGS_H
 
-#ifdef __cplusplus
-extern "C" {
-#endif
+#include <cstddef>
 
-/* Relative on purpose: the profile functions resolve them against the current directory. */
-#define GAME_SETTINGS_FILE ".\\KQgameset.ini"
-#define PLAY_SETTINGS_FILE ".\\KQgameplay.ini"
+#include "platform/platform.h"
+#include "platform/text.h"
 
-/* Capacities of text values count the terminating zero. */
-enum {
-  kSubkeyCapacity = 400,
-  kValueNameCapacity = 200,
-  kGameTextCapacity = 400,
-  kVendorIdCapacity = 10,
+namespace launcher {
+
+// Relative on purpose: the profile functions resolve them against the current directory.
+inline constexpr char kGameSettingsFile[] = ".\\KQgameset.ini";
+inline constexpr char kPlaySettingsFile[] = ".\\KQgameplay.ini";
+
+// Capacities of text values count the terminating zero.
+inline constexpr std::size_t kSubkeyCapacity = 400;
+inline constexpr std::size_t kValueNameCapacity = 200;
+inline constexpr std::size_t kGameTextCapacity = 400;
+inline constexpr std::size_t kVendorIdCapacity = 10;
+
+struct IntegerSetting {
+  const char *file;
+  const char *section;
+  const char *key;
+  int fallback;  // the value when the file, the section or the key is absent
 };
 
-/* Integer settings:        file                 section   key              default */
-#define CHECK1_SETTING        PLAY_SETTINGS_FILE, "ExtSet", "check1",        0
-#define QNORES_SETTING        GAME_SETTINGS_FILE, "BV",     "qnores",        255
-#define CUSTOMQUALITY_SETTING PLAY_SETTINGS_FILE, "ExtSet", "customquality", 255
-#define QNORESX_SETTING       GAME_SETTINGS_FILE, "BV",     "qnoresX",       800
-#define QNORESY_SETTING       GAME_SETTINGS_FILE, "BV",     "qnoresY",       800
-#define ROOT_SETTING          GAME_SETTINGS_FILE, "REGSET", "ROOT",          0
-#define VALUETYPE_SETTING     GAME_SETTINGS_FILE, "REGSET", "VALUETYPE",     0
-#define RADIOSTATE_SETTING    PLAY_SETTINGS_FILE, "ExtSet", "radiostate",    3
+// A text value, empty when absent; it is read into a Text of its capacity.
+template <std::size_t Capacity>
+struct TextSetting {
+  const char *file;  // none for the detection file, whose name the date gives
+  const char *section;
+  const char *key;
+};
 
-/* Text settings (default empty): file                 section   key           capacity */
-#define SUBKEY_SETTING                GAME_SETTINGS_FILE, "REGSET", "SUBKEY",     kSubkeyCapacity
-#define VALUENAMEX_SETTING            GAME_SETTINGS_FILE, "REGSET", "VALUENAMEX", kValueNameCapacity
-#define VALUENAMEY_SETTING            GAME_SETTINGS_FILE, "REGSET", "VALUENAMEY", kValueNameCapacity
-#define GAMEEXEC_SETTING              GAME_SETTINGS_FILE, "game",   "GameExec",     kGameTextCapacity
-#define GAMEEXECPATH_SETTING          GAME_SETTINGS_FILE, "game",   "GameExecPath", kGameTextCapacity
-#define PARA_SETTING                  GAME_SETTINGS_FILE, "game",   "Para",         kGameTextCapacity
-#define VENID_SETTING(detectionFile)  detectionFile,      "last",   "VENID",        kVendorIdCapacity
+//                                       file               section   key              default
+inline constexpr IntegerSetting kCheck1{kPlaySettingsFile, "ExtSet", "check1", 0};
+inline constexpr IntegerSetting kQnores{kGameSettingsFile, "BV", "qnores", 255};
+inline constexpr IntegerSetting kCustomQuality{kPlaySettingsFile, "ExtSet", "customquality", 255};
+inline constexpr IntegerSetting kQnoresX{kGameSettingsFile, "BV", "qnoresX", 800};
+inline constexpr IntegerSetting kQnoresY{kGameSettingsFile, "BV", "qnoresY", 800};
+inline constexpr IntegerSetting kRoot{kGameSettingsFile, "REGSET", "ROOT", 0};
+inline constexpr IntegerSetting kValueType{kGameSettingsFile, "REGSET", "VALUETYPE", 0};
+inline constexpr IntegerSetting kRadioState{kPlaySettingsFile, "ExtSet", "radiostate", 3};
 
-/* The key's integer value, or fallback when the file, the section or the key is absent. */
-int ReadSettingInt(const char *file, const char *section, const char *key, int fallback);
+//                                                        file               section   key
+inline constexpr TextSetting<kSubkeyCapacity> kSubkey{kGameSettingsFile, "REGSET", "SUBKEY"};
+inline constexpr TextSetting<kValueNameCapacity> kValueNameX{kGameSettingsFile, "REGSET", "VALUENAMEX"};
+inline constexpr TextSetting<kValueNameCapacity> kValueNameY{kGameSettingsFile, "REGSET", "VALUENAMEY"};
+inline constexpr TextSetting<kGameTextCapacity> kGameExec{kGameSettingsFile, "game", "GameExec"};
+inline constexpr TextSetting<kGameTextCapacity> kGameExecPath{kGameSettingsFile, "game", "GameExecPath"};
+inline constexpr TextSetting<kGameTextCapacity> kPara{kGameSettingsFile, "game", "Para"};
+inline constexpr TextSetting<kVendorIdCapacity> kVendorId{nullptr, "last", "VENID"};
 
-/* Fills the field of `capacity` bytes with the key's text, cut to capacity - 1 characters, or with the
- * empty text when the file, the section or the key is absent. */
-void ReadSettingString(const char *file, const char *section, const char *key, unsigned long capacity,
-                       char *field);
+// The key's integer value, or the setting's default when the file, the section or the key is absent.
+int ReadSettingInt(const IntegerSetting &setting);
 
-#ifdef __cplusplus
+// The key's text from the given file, cut to Capacity - 1 characters, or the empty text when the file,
+// the section or the key is absent.
+template <std::size_t Capacity>
+Text<Capacity> ReadSettingString(const char *file, const TextSetting<Capacity> &setting) {
+  Text<Capacity> field;
+  PlatformReadProfileString(file, setting.section, setting.key, field.bytes.data(), Capacity);
+  field.bytes[Capacity - 1] = '\0';
+  return field;
 }
-#endif
+
+// The same from the setting's own file.
+template <std::size_t Capacity>
+Text<Capacity> ReadSettingString(const TextSetting<Capacity> &setting) {
+  return ReadSettingString(setting.file, setting);
+}
+
+}  // namespace launcher
 
 #endif

@@ -1,7 +1,6 @@
 #include "tests/companion_platform_fake.h"
 
-#include <cstring>
-
+namespace launcher {
 namespace {
 
 FakeCompanionPlatform companionFake;
@@ -10,13 +9,9 @@ FakeCompanionPlatform companionFake;
 
 FakeCompanionPlatform &CompanionFake() { return companionFake; }
 
-extern "C" {
-
-void CompanionReadPrimaryDisplayDeviceId(char field[kDeviceIdCapacity]) {
+DeviceId CompanionReadPrimaryDisplayDeviceId() {
   Fake().calls.push_back("ReadPrimaryDisplayDeviceId");
-  std::string id = companionFake.primaryDeviceId.substr(0, kDeviceIdCapacity - 1);
-  std::memset(field, 0, kDeviceIdCapacity);
-  std::memcpy(field, id.c_str(), id.size());
+  return TextOf<kDeviceIdCapacity>(companionFake.primaryDeviceId.substr(0, kDeviceIdCapacity - 1));
 }
 
 // Records the write and keeps the value where the launcher's double reads settings, so that a test can
@@ -26,4 +21,4 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
   SetSetting(file, section, key, value);
 }
 
-}  // extern "C"
+}  // namespace launcher

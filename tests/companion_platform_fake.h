@@ -8,6 +8,8 @@
 #include "companion/companion_platform.h"
 #include "tests/platform_fake.h"
 
+namespace launcher {
+
 struct FakeCompanionPlatform {
   // The primary adapter's DeviceID; empty when no adapter is flagged primary.
   std::string primaryDeviceId = "PCI\\VEN_10DE&DEV_1C82&SUBSYS_00000000&REV_A1";
@@ -22,5 +24,7 @@ class CompanionPlatformTest : public PlatformTest {
     CompanionFake() = FakeCompanionPlatform();
   }
 };
+
+}  // namespace launcher
 
 #endif

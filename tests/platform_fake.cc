@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace launcher {
 namespace {
 
 FakePlatform fake;
@@ -35,8 +36,6 @@ std::vector<std::string> CallsStartingWith(const std::string &prefix) {
   return matching;
 }
 
-extern "C" {
-
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   fake.calls.push_back("GetCurrentDirectory " + std::to_string(capacity));
   if (fake.currentDirectoryUnreadable) return 0;
@@ -62,21 +61,22 @@ void PlatformReadProfileString(const char *file, const char *section, const char
 
 void PlatformPause(unsigned long milliseconds) { fake.calls.push_back("Pause " + std::to_string(milliseconds)); }
 
-void PlatformReadScreenSize(int *width, int *height) {
+void PlatformReadScreenSize(int &width, int &height) {
   fake.calls.push_back("ReadScreenSize");
-  *width = fake.screenWidth;
-  *height = fake.screenHeight;
+  width = fake.screenWidth;
+  height = fake.screenHeight;
 }
 
 RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
-  std::string key = (root == kRegistryLocalMachine ? "HKLM\\" : "HKCU\\") + std::string(subkey);
+  std::string key = (root == RegistryRoot::kLocalMachine ? "HKLM\\" : "HKCU\\") + std::string(subkey);
   fake.calls.push_back("CreateRegistryKey " + key);
   fake.openKeys.push_back(key);
   return &fake.openKeys.back();
 }
 
-void PlatformSetRegistryValue(RegistryKey key, const char *name, unsigned long type, const unsigned char *data,
-                              unsigned long length) {
+void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueType valueType,
+                              const unsigned char *data, unsigned long length) {
+  const auto type = static_cast<unsigned long>(valueType);
   const std::string &keyName = *static_cast<std::string *>(key);
   fake.calls.push_back("SetRegistryValue " + Join({keyName, name, std::to_string(type), std::to_string(length)}));
   fake.registryWrites.push_back({keyName, name, type, std::vector<unsigned char>(data, data + length)});
@@ -86,7 +86,7 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
   fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
 }
 
-LocalDate PlatformReadLocalDate(void) {
+LocalDate PlatformReadLocalDate() {
   fake.calls.push_back("ReadLocalDate");
   return fake.date;
 }
@@ -98,4 +98,4 @@ void PlatformShowMessage(const char *text) {
   fake.messages.push_back(text);
 }
 
-}  // extern "C"
+}  // namespace launcher

@@ -12,6 +12,9 @@
 #include <vector>
 
 #include "platform/platform.h"
+#include "platform/text.h"
+
+namespace launcher {
 
 struct RegistryWrite {
   std::string key;  // "HKLM\subkey" or "HKCU\subkey"
@@ -48,5 +51,18 @@ class PlatformTest : public ::testing::Test {
  protected:
   void SetUp() override { Fake() = FakePlatform(); }
 };
+
+// A text field holding the string; the test fails when it does not fit.
+template <std::size_t N>
+Text<N> TextOf(const std::string &text) {
+  Text<N> field;
+  EXPECT_LT(text.size(), N) << "the text does not fit its field";
+  text.copy(field.bytes.data(), N - 1);
+  return field;
+}
+
+inline WorkingDirectory DirectoryOf(const std::string &text) { return TextOf<kWorkingDirectoryCapacity>(text); }
+
+}  // namespace launcher
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+namespace launcher {
 namespace {
 
 FuzzWorld world;
@@ -48,7 +49,7 @@ const char *OpName(Op op) {
 
 // Texts the run hands over must be zero-terminated; reading them stops at the zero (AddressSanitizer
 // reports a read past the field when there is none).
-std::string Text(const char *text) {
+std::string Given(const char *text) {
   if (text == nullptr) Misuse("null text");
   return std::string(text);
 }
@@ -71,8 +72,6 @@ std::string Describe(const Call &call) {
   return line;
 }
 
-extern "C" {
-
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   Record(Op::kGetCurrentDirectory, {}, static_cast<long long>(capacity));
   if (world.directoryUnreadable) return 0;
@@ -88,7 +87,7 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
 
 // GetPrivateProfileIntA: the value when the key exists in an existing file, else the default.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  Record(Op::kReadProfileInt, {Text(file), Text(section), Text(key)}, fallback);
+  Record(Op::kReadProfileInt, {Given(file), Given(section), Given(key)}, fallback);
   auto found = world.integers.find({file, section, key});
   return found == world.integers.end() ? fallback : found->second;
 }
@@ -97,7 +96,7 @@ int PlatformReadProfileInt(const char *file, const char *section, const char *ke
 // empty text when the file, section or key is absent.
 void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
                                unsigned long capacity) {
-  Record(Op::kReadProfileString, {Text(file), Text(section), Text(key)}, static_cast<long long>(capacity));
+  Record(Op::kReadProfileString, {Given(file), Given(section), Given(key)}, static_cast<long long>(capacity));
   if (capacity == 0) Misuse("profile string read into a field of no bytes");
   auto found = world.texts.find({file, section, key});
   const std::string value = found == world.texts.end() ? std::string() : found->second;
@@ -108,43 +107,43 @@ void PlatformReadProfileString(const char *file, const char *section, const char
 
 void PlatformPause(unsigned long milliseconds) { Record(Op::kPause, {}, static_cast<long long>(milliseconds)); }
 
-void PlatformReadScreenSize(int *width, int *height) {
+void PlatformReadScreenSize(int &width, int &height) {
   Record(Op::kReadScreenSize);
-  *width = world.screenWidth;
-  *height = world.screenHeight;
+  width = world.screenWidth;
+  height = world.screenHeight;
 }
 
 RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
-  if (root != kRegistryLocalMachine && root != kRegistryCurrentUser) Misuse("unknown registry root");
+  if (root != RegistryRoot::kLocalMachine && root != RegistryRoot::kCurrentUser) Misuse("unknown registry root");
   world.openKeys.push_back(
-      Record(Op::kCreateRegistryKey, {root == kRegistryLocalMachine ? "HKLM" : "HKCU", Text(subkey)}));
+      Record(Op::kCreateRegistryKey, {root == RegistryRoot::kLocalMachine ? "HKLM" : "HKCU", Given(subkey)}));
   return &world.openKeys.back();
 }
 
-void PlatformSetRegistryValue(RegistryKey key, const char *name, unsigned long type, const unsigned char *data,
-                              unsigned long length) {
+void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueType type,
+                              const unsigned char *data, unsigned long length) {
   const Call *opened = nullptr;
   for (const Call &candidate : world.openKeys) {
     if (&candidate == key) opened = &candidate;
   }
   if (opened == nullptr) Misuse("registry value set on a key that was never opened");
   if (data == nullptr && length != 0) Misuse("registry data missing");
-  Call call{Op::kSetRegistryValue, {opened->text[0], opened->text[1], Text(name)}, static_cast<long long>(type),
+  Call call{Op::kSetRegistryValue, {opened->text[0], opened->text[1], Given(name)}, static_cast<long long>(type),
             std::vector<unsigned char>(data, data + length)};
   world.calls.push_back(call);
 }
 
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
-  Record(Op::kStartProgram, {Text(file), Text(parameters), Text(directory)});
+  Record(Op::kStartProgram, {Given(file), Given(parameters), Given(directory)});
 }
 
-LocalDate PlatformReadLocalDate(void) {
+LocalDate PlatformReadLocalDate() {
   Record(Op::kReadLocalDate);
   return world.date;
 }
 
-void PlatformDeleteFile(const char *path) { Record(Op::kDeleteFile, {Text(path)}); }
+void PlatformDeleteFile(const char *path) { Record(Op::kDeleteFile, {Given(path)}); }
 
-void PlatformShowMessage(const char *text) { Record(Op::kShowMessage, {Text(text)}); }
+void PlatformShowMessage(const char *text) { Record(Op::kShowMessage, {Given(text)}); }
 
-}  // extern "C"
+}  // namespace launcher

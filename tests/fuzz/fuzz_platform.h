@@ -11,6 +11,8 @@
 
 #include "platform/platform.h"
 
+namespace launcher {
+
 enum class Op {
   kGetCurrentDirectory,  // number: capacity
   kReadProfileInt,       // text: file, section, key; number: default
@@ -58,5 +60,7 @@ FuzzWorld &World();
 // Readable form of a call for failure reports: a backslash doubled, bytes outside printable ASCII
 // as \xNN.
 std::string Describe(const Call &call);
+
+}  // namespace launcher
 
 #endif

@@ -24,6 +24,7 @@
 #include "launcher/launcher.h"
 #include "tests/fuzz/fuzz_platform.h"
 
+namespace launcher {
 namespace {
 
 const char kGameSettings[] = ".\\KQgameset.ini";
@@ -294,6 +295,9 @@ void CheckAgainstExpected(const std::vector<Call> &calls, const std::vector<Call
 }
 
 }  // namespace
+}  // namespace launcher
+
+using namespace launcher;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   const Scenario s = Parse(data, size);

@@ -19,17 +19,22 @@
  * "REG_DWORD <unsigned decimal>", "REG_SZ "<text>" (<n> bytes)", "type <n> (<n> bytes)" or "missing". */
 #include <windows.h>
 
-#include <stdio.h>
-#include <string.h>
+#include <cstdio>
+#include <cstring>
 
-#define RECORD_NAME "demo_game_record.txt"
-#define RECORD_TEMP "demo_game_record.tmp"
-#define SETTINGS_NAME "KQgameset.ini"
+namespace {
 
-enum { kPathCapacity = 1024, kTextCapacity = 400, kValueCapacity = 256, kDescriptionCapacity = 512 };
+constexpr char kRecordName[] = "demo_game_record.txt";
+constexpr char kRecordTemp[] = "demo_game_record.tmp";
+constexpr char kSettingsName[] = "KQgameset.ini";
+
+constexpr DWORD kPathCapacity = 1024;
+constexpr DWORD kTextCapacity = 400;
+constexpr DWORD kValueCapacity = 256;
+constexpr DWORD kDescriptionCapacity = 512;
 
 /* The command line after the program's name (quoted or not) and the blanks that follow it. */
-static const char *ParametersOf(const char *commandLine) {
+const char *ParametersOf(const char *commandLine) {
   const char *p = commandLine;
   if (*p == '"') {
     ++p;
@@ -43,14 +48,14 @@ static const char *ParametersOf(const char *commandLine) {
 }
 
 /* The folder of this executable, without a trailing backslash; empty when it cannot be read. */
-static void OwnFolder(char folder[kPathCapacity]) {
-  DWORD length = GetModuleFileNameA(NULL, folder, kPathCapacity);
+void OwnFolder(char folder[kPathCapacity]) {
+  DWORD length = GetModuleFileNameA(nullptr, folder, kPathCapacity);
   if (length == 0 || length >= kPathCapacity) {
     folder[0] = '\0';
     return;
   }
-  char *slash = strrchr(folder, '\\');
-  if (slash != NULL) {
+  char *slash = std::strrchr(folder, '\\');
+  if (slash != nullptr) {
     *slash = '\0';
   } else {
     folder[0] = '\0';
@@ -58,48 +63,46 @@ static void OwnFolder(char folder[kPathCapacity]) {
 }
 
 /* The first KQgameset.ini in the folder or a folder above it; false when there is none. */
-static BOOL FindSettings(const char *start, char path[kPathCapacity]) {
+bool FindSettings(const char *start, char path[kPathCapacity]) {
   char folder[kPathCapacity];
-  snprintf(folder, sizeof folder, "%s", start);
+  std::snprintf(folder, sizeof folder, "%s", start);
   for (;;) {
-    snprintf(path, kPathCapacity, "%s\\" SETTINGS_NAME, folder);
+    std::snprintf(path, kPathCapacity, "%s\\%s", folder, kSettingsName);
     DWORD attributes = GetFileAttributesA(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return TRUE;
-    char *slash = strrchr(folder, '\\');
-    if (slash == NULL) break;
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) return true;
+    char *slash = std::strrchr(folder, '\\');
+    if (slash == nullptr) break;
     *slash = '\0';
   }
   path[0] = '\0';
-  return FALSE;
+  return false;
 }
 
 /* What the key holds under the name, as one line of text. */
-static void DescribeValue(HKEY key, const char *name, char description[kDescriptionCapacity]) {
+void DescribeValue(HKEY key, const char *name, char description[kDescriptionCapacity]) {
   BYTE data[kValueCapacity + 1];
   DWORD type = 0;
   DWORD length = kValueCapacity;
-  memset(data, 0, sizeof data);
-  LONG status = key == NULL ? ERROR_FILE_NOT_FOUND : RegQueryValueExA(key, name, NULL, &type, data, &length);
+  std::memset(data, 0, sizeof data);
+  LONG status = key == nullptr ? ERROR_FILE_NOT_FOUND : RegQueryValueExA(key, name, nullptr, &type, data, &length);
   if (status != ERROR_SUCCESS) {
-    snprintf(description, kDescriptionCapacity, "%s: missing", name);
+    std::snprintf(description, kDescriptionCapacity, "%s: missing", name);
   } else if (type == REG_DWORD && length == 4) {
-    DWORD number = (DWORD)data[0] | ((DWORD)data[1] << 8) | ((DWORD)data[2] << 16) | ((DWORD)data[3] << 24);
-    snprintf(description, kDescriptionCapacity, "%s: REG_DWORD %lu", name, (unsigned long)number);
+    DWORD number = static_cast<DWORD>(data[0]) | (static_cast<DWORD>(data[1]) << 8) |
+                   (static_cast<DWORD>(data[2]) << 16) | (static_cast<DWORD>(data[3]) << 24);
+    std::snprintf(description, kDescriptionCapacity, "%s: REG_DWORD %lu", name, static_cast<unsigned long>(number));
   } else if (type == REG_SZ) {
-    snprintf(description, kDescriptionCapacity, "%s: REG_SZ \"%s\" (%lu bytes)", name, (const char *)data,
-             (unsigned long)length);
+    std::snprintf(description, kDescriptionCapacity, "%s: REG_SZ \"%s\" (%lu bytes)", name,
+                  reinterpret_cast<const char *>(data), static_cast<unsigned long>(length));
   } else {
-    snprintf(description, kDescriptionCapacity, "%s: type %lu (%lu bytes)", name, (unsigned long)type,
-             (unsigned long)length);
+    std::snprintf(description, kDescriptionCapacity, "%s: type %lu (%lu bytes)", name, static_cast<unsigned long>(type),
+                  static_cast<unsigned long>(length));
   }
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, int show) {
-  (void)instance;
-  (void)previous;
-  (void)commandLine;
-  (void)show;
+}  // namespace
 
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
   static char ownFolder[kPathCapacity];
   static char currentDirectory[kPathCapacity];
   static char settingsFile[kPathCapacity];
@@ -116,9 +119,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
   /* The resolution record the launcher was told to write: where REGSET says. */
   const char *rootName = "none";
-  HKEY root = NULL;
+  HKEY root = nullptr;
   if (FindSettings(ownFolder, settingsFile)) {
-    UINT rootCode = GetPrivateProfileIntA("REGSET", "ROOT", 0, settingsFile) & 0xffff;
+    UINT rootCode = GetPrivateProfileIntA("REGSET", "ROOT", 0, settingsFile) & 0xffffu;
     GetPrivateProfileStringA("REGSET", "SUBKEY", "", subkey, sizeof subkey, settingsFile);
     GetPrivateProfileStringA("REGSET", "VALUENAMEX", "", nameX, sizeof nameX, settingsFile);
     GetPrivateProfileStringA("REGSET", "VALUENAMEY", "", nameY, sizeof nameY, settingsFile);
@@ -130,23 +133,23 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
       rootName = "HKEY_CURRENT_USER";
     }
   }
-  HKEY key = NULL;
-  if (root != NULL && RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) key = NULL;
+  HKEY key = nullptr;
+  if (root != nullptr && RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) key = nullptr;
   DescribeValue(key, nameX, width);
   DescribeValue(key, nameY, height);
-  if (key != NULL) RegCloseKey(key);
+  if (key != nullptr) RegCloseKey(key);
 
   /* Written whole to a temporary file, then renamed, so a reader never sees half a record. */
   char recordPath[kPathCapacity + 32];
   char tempPath[kPathCapacity + 32];
-  snprintf(recordPath, sizeof recordPath, "%s\\" RECORD_NAME, ownFolder);
-  snprintf(tempPath, sizeof tempPath, "%s\\" RECORD_TEMP, ownFolder);
-  FILE *out = fopen(tempPath, "wb");
-  if (out == NULL) return 1;
-  fprintf(out, "[start]\r\ncommand_line=%s\r\nparameters=%s\r\nown_folder=%s\r\ncurrent_directory=%s\r\n",
-          fullCommandLine, ParametersOf(fullCommandLine), ownFolder, currentDirectory);
-  fprintf(out, "[registry]\r\nsettings_file=%s\r\nkey=%s\\%s\r\nwidth=%s\r\nheight=%s\r\n",
-          settingsFile[0] != '\0' ? settingsFile : "none", rootName, subkey, width, height);
-  if (fclose(out) != 0) return 1;
+  std::snprintf(recordPath, sizeof recordPath, "%s\\%s", ownFolder, kRecordName);
+  std::snprintf(tempPath, sizeof tempPath, "%s\\%s", ownFolder, kRecordTemp);
+  FILE *out = std::fopen(tempPath, "wb");
+  if (out == nullptr) return 1;
+  std::fprintf(out, "[start]\r\ncommand_line=%s\r\nparameters=%s\r\nown_folder=%s\r\ncurrent_directory=%s\r\n",
+               fullCommandLine, ParametersOf(fullCommandLine), ownFolder, currentDirectory);
+  std::fprintf(out, "[registry]\r\nsettings_file=%s\r\nkey=%s\\%s\r\nwidth=%s\r\nheight=%s\r\n",
+               settingsFile[0] != '\0' ? settingsFile : "none", rootName, subkey, width, height);
+  if (std::fclose(out) != 0) return 1;
   return MoveFileExA(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

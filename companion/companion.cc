@@ -1,0 +1,35 @@
+#include "companion/companion.h"
+
+#include <cstddef>
+
+#include "companion/companion_platform.h"
+#include "companion/vendor_id.h"
+#include "game/graphics_mode.h"
+#include "launcher/working_directory.h"
+#include "platform/platform.h"
+#include "settings/settings.h"
+
+namespace launcher {
+namespace {
+
+// Takes the section and key of the launcher's VENID setting, so that both programs name the key from one
+// table, and the launcher's reading limit, which the value must fit.
+template <std::size_t Capacity>
+void WriteVendorSetting(const DetectionFile &file, const TextSetting<Capacity> &setting, const VendorValue &value) {
+  static_assert(sizeof value.bytes <= Capacity, "the launcher reads the vendor in full");
+  CompanionWriteProfileString(CString(file), setting.section, setting.key, CString(value));
+}
+
+}  // namespace
+
+int RunCompanion() {
+  const DeviceId deviceId = CompanionReadPrimaryDisplayDeviceId();
+  VendorValue vendor;
+  if (!ExtractVendorId(deviceId, vendor)) return 0;
+
+  const WorkingDirectory workingDirectory = ReadWorkingDirectory();
+  WriteVendorSetting(ComposeDetectionFilePath(workingDirectory, PlatformReadLocalDate()), kVendorId, vendor);
+  return 0;
+}
+
+}  // namespace launcher

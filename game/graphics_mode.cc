@@ -1,0 +1,32 @@
+#include "game/graphics_mode.h"
+
+#include "settings/settings.h"
+
+namespace launcher {
+
+DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date) {
+  DetectionFile path;
+  Compose(path, directory, kPathSeparator, date.year, date.day, date.month, kDetectionFileExtension);
+  return path;
+}
+
+DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
+  const auto mode = static_cast<GraphicsMode>(static_cast<std::uint16_t>(ReadSettingInt(kRadioState)));
+  const LocalDate today = PlatformReadLocalDate();
+  DetectionFile detectionFile;
+
+  if (mode == GraphicsMode::kAutomatic) {
+    detectionFile = ComposeDetectionFilePath(workingDirectory, today);
+    const auto vendor = ReadSettingString(CString(detectionFile), kVendorId);
+    if (View(vendor) == kNvidiaVendorId) Compose(parameters, kOpenGlSwitch);
+  } else if (mode == GraphicsMode::kOpenGl) {
+    Compose(parameters, kOpenGlSwitch);
+  }
+  return detectionFile;
+}
+
+void RemoveDetectionFile(const DetectionFile &detectionFile) {
+  if (!IsEmpty(detectionFile)) PlatformDeleteFile(CString(detectionFile));
+}
+
+}  // namespace launcher

@@ -1,0 +1,42 @@
+#include "launcher/launcher.h"
+
+#include "display/registry_record.h"
+#include "display/resolution.h"
+#include "game/game_launch.h"
+#include "game/graphics_mode.h"
+#include "launcher/registry_script.h"
+#include "launcher/working_directory.h"
+#include "platform/platform.h"
+
+namespace launcher {
+namespace {
+
+// The registry editor and the game run on their own; these pauses are the only wait for them.
+constexpr unsigned long kSettlePause = 1000;
+
+}  // namespace
+
+int RunLauncher() {
+  const WorkingDirectory workingDirectory = ReadWorkingDirectory();
+
+  ImportRegistryScript(workingDirectory);
+  PlatformPause(kSettlePause);
+
+  const Resolution resolution = ChooseResolution();
+  RegistryTarget target{};
+  if (!ReadRegistryTarget(target)) {
+    ShowConfigurationReport(target);
+    return 0;
+  }
+  WriteResolutionRecord(target, resolution);
+  PlatformPause(kSettlePause);
+
+  GameLaunch launch = BuildGameLaunch(workingDirectory);
+  const DetectionFile detectionFile = ChooseGameParameters(workingDirectory, launch.parameters);
+  StartGame(launch);
+  RemoveDetectionFile(detectionFile);
+
+  return 0;
+}
+
+}  // namespace launcher

@@ -1,0 +1,8 @@
+// The process entry: a GUI-subsystem program with no window of its own and no use for its command line.
+#include <windows.h>
+
+#include "launcher/launcher.h"
+
+int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+  return launcher::RunLauncher();
+}

@@ -31,15 +31,20 @@ TEST_F(CompanionTest, NamesTheFileByTheDateAndWritesTheDigitsInUpperCase) {
             (Calls{"WriteProfileString D:\\Spiele\\Demo\\201253.ini|last|VENID|0x15AD"}));
 }
 
-TEST_F(CompanionTest, StaysInTheCurrentDirectoryWhenItsNameCannotBeRead) {
+TEST_F(CompanionTest, StaysInTheCurrentDirectoryWhenItsNameCannotBeReadAndTakesItsShortFormWhenUnspelled) {
   Fake().currentDirectoryUnreadable = true;
   RunCompanion();
   Fake().currentDirectoryUnreadable = false;
   Fake().currentDirectory = "C:\\" + std::string(400, 'd');  // longer than the launcher takes
   RunCompanion();
+  // A name the code page cannot spell: its short form, as the launcher takes it.
+  Fake().currentDirectory = "C:\\Games\\????";
+  Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
+  RunCompanion();
   EXPECT_EQ(CallsStartingWith("WriteProfileString"),
             (Calls{"WriteProfileString .\\20123110.ini|last|VENID|0x10DE",
-                   "WriteProfileString .\\20123110.ini|last|VENID|0x10DE"}));
+                   "WriteProfileString .\\20123110.ini|last|VENID|0x10DE",
+                   "WriteProfileString C:\\Games\\____~VQI\\20123110.ini|last|VENID|0x10DE"}));
 }
 
 TEST_F(CompanionTest, WritesNothingWhenTheAdapterNamesNoPciVendor) {

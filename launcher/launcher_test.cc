@@ -55,6 +55,31 @@ TEST_F(LauncherTest, FallsBackToTheCurrentDirectoryWhenTheDirectoryDoesNotFitOrC
   EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s .\\CONF\\TMPFILE.TXT|.");
 }
 
+// "????" is how the ANSI functions spell a folder named in a script the code page lacks.
+TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTheCurrentDirectory) {
+  Fake().currentDirectory = "C:\\Games\\????";
+  Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
+  RunLauncher();
+  EXPECT_EQ(Fake().calls[1], "GetShortCurrentDirectory 400");
+  EXPECT_EQ(Fake().calls[2], "StartProgram REGEDIT.EXE|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
+
+  struct Case {
+    const char *what;
+    std::string shortForm;
+    bool unspelled;
+  };
+  for (const Case &c :
+       {Case{"no short form", "", false}, Case{"a short form of 400 characters", "C:\\" + std::string(397, 's'), false},
+        Case{"a short form the code page cannot spell either", "C:\\Games\\????", true}}) {
+    Fake() = FakePlatform();
+    Fake().currentDirectory = "C:\\Games\\????";
+    Fake().shortCurrentDirectory = c.shortForm;
+    Fake().shortCurrentDirectoryUnspelled = c.unspelled;
+    RunLauncher();
+    EXPECT_EQ(Fake().calls[2], "StartProgram REGEDIT.EXE|/s .\\CONF\\TMPFILE.TXT|.") << c.what;
+  }
+}
+
 TEST_F(LauncherTest, ImportAndFirstPauseHappenWhateverTheSettingsSay) {
   SetSetting(".\\KQgameplay.ini", "ExtSet", "check1", "1");
   SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
@@ -109,8 +134,9 @@ TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {
 
   EXPECT_EQ(RunLauncher(), 0);
 
-  EXPECT_EQ(Fake().messages, (std::vector<std::string>{
-                                 " ROOT = 2\n SUBKEY = Software\\Example \n VALUENAMEX = Width \n VALUENAMEY =  \n VALUETYPE = 0"}));
+  EXPECT_EQ(Fake().messages,
+            (std::vector<std::string>{
+                " ROOT = 2\n SUBKEY = Software\\Example \n VALUENAMEX = Width \n VALUENAMEY =  \n VALUETYPE = 0"}));
   EXPECT_EQ(Fake().calls.back(), "ShowMessage");
   EXPECT_TRUE(CallsStartingWith("CreateRegistryKey").empty());
   EXPECT_EQ(CallsStartingWith("Pause").size(), 1u);

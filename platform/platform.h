@@ -19,6 +19,12 @@ using WorkingDirectory = Text<kWorkingDirectoryCapacity>;
 // need when it does not fit (the field's content is then undefined), or 0 when it cannot be read.
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity);
 
+// GetCurrentDirectoryW, GetShortPathNameW and WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS): the
+// current directory's short form in the ANSI code page. True, with the field filled, when the directory
+// has a short form, the code page spells every character of it and it fits the field with its zero;
+// false otherwise (the field's content is then undefined).
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity);
+
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 

@@ -11,6 +11,23 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   return GetCurrentDirectoryA(capacity, field);
 }
 
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
+  // The longest path Windows names, in UTF-16 units with the zero.
+  constexpr DWORD kWidePathCapacity = 32768;
+  wchar_t directory[kWidePathCapacity];
+  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
+  if (length == 0 || length >= kWidePathCapacity) return false;
+  wchar_t shortForm[kWidePathCapacity];
+  const DWORD shortLength = GetShortPathNameW(directory, shortForm, kWidePathCapacity);
+  if (shortLength == 0 || shortLength >= kWidePathCapacity) return false;
+  // Without best fit, a character the code page lacks is not swapped for a look-alike that names another
+  // folder: it sets the used-default flag instead.
+  BOOL usedDefault = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shortForm, -1, field, static_cast<int>(capacity),
+                                        nullptr, &usedDefault);
+  return bytes > 0 && !usedDefault;
+}
+
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
 }

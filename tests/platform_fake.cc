@@ -45,6 +45,14 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   return directory.size();
 }
 
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
+  fake.calls.push_back("GetShortCurrentDirectory " + std::to_string(capacity));
+  const std::string &directory = fake.shortCurrentDirectory;
+  if (directory.empty() || fake.shortCurrentDirectoryUnspelled || directory.size() + 1 > capacity) return false;
+  std::memcpy(field, directory.c_str(), directory.size() + 1);
+  return true;
+}
+
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   fake.calls.push_back("ReadProfileInt " + Join({file, section, key, std::to_string(fallback)}));
   const std::string *value = FindSetting(file, section, key);

@@ -27,6 +27,10 @@ struct FakePlatform {
   // GetCurrentDirectoryA: a directory that does not fit the caller's capacity is not copied.
   std::string currentDirectory = "C:\\Games\\Demo";
   bool currentDirectoryUnreadable = false;
+  // Its short form as the code page spells it, or none when empty; unspelled when the code page lacks
+  // one of its characters.
+  std::string shortCurrentDirectory;
+  bool shortCurrentDirectoryUnspelled = false;
   // Settings by (file, section, key); integers are kept as the text the file would hold.
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;
   int screenWidth = 1920;

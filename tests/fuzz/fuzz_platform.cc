@@ -33,6 +33,7 @@ std::string Escape(const std::string &text) {
 const char *OpName(Op op) {
   switch (op) {
     case Op::kGetCurrentDirectory: return "GetCurrentDirectory";
+    case Op::kGetShortCurrentDirectory: return "GetShortCurrentDirectory";
     case Op::kReadProfileInt: return "ReadProfileInt";
     case Op::kReadProfileString: return "ReadProfileString";
     case Op::kPause: return "Pause";
@@ -83,6 +84,17 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   }
   std::memcpy(field, directory.c_str(), directory.size() + 1);
   return directory.size();
+}
+
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
+  Record(Op::kGetShortCurrentDirectory, {}, static_cast<long long>(capacity));
+  const std::string &directory = world.shortDirectory;
+  if (!world.hasShortDirectory || directory.size() + 1 > capacity) {
+    std::memset(field, 'X', capacity);  // not promised either
+    return false;
+  }
+  std::memcpy(field, directory.c_str(), directory.size() + 1);
+  return true;
 }
 
 // GetPrivateProfileIntA: the value when the key exists in an existing file, else the default.

@@ -15,6 +15,7 @@ namespace launcher {
 
 enum class Op {
   kGetCurrentDirectory,  // number: capacity
+  kGetShortCurrentDirectory,  // number: capacity
   kReadProfileInt,       // text: file, section, key; number: default
   kReadProfileString,    // text: file, section, key; number: capacity
   kPause,                // number: milliseconds
@@ -44,6 +45,9 @@ struct FuzzWorld {
   // GetCurrentDirectoryA. The text stops at its first zero byte, as a directory name would.
   bool directoryUnreadable = false;
   std::string directory;
+  // The short form as the code page spells it; none when it is not spelled or there is none.
+  bool hasShortDirectory = false;
+  std::string shortDirectory;
   // Only the keys of the files that exist, by exact file path, section and key.
   std::map<SettingName, int> integers;
   std::map<SettingName, std::string> texts;  // any bytes, zero bytes included

@@ -6,7 +6,9 @@
 //
 // Input layout (little-endian; bytes past the end of the input read as 0):
 //   byte 0        files: bit 0 current directory unreadable, bit 1 KQgameset.ini exists, bit 2 KQgameplay.ini
-//                 exists, bit 3 today's detection file exists, bit 4 another day's detection file exists
+//                 exists, bit 3 today's detection file exists, bit 4 another day's detection file exists,
+//                 bit 5 the directory has a short form the code page spells (the directory with each "?"
+//                 in place of a character the code page lacks made "_")
 //   bytes 1-2     keys present, one bit each in the order of kKeys
 //   bytes 3-42    ten int32: check1, qnores, customquality, qnoresX, qnoresY, ROOT, VALUETYPE, radiostate,
 //                 screen width, screen height
@@ -55,6 +57,7 @@ enum {
 
 struct Scenario {
   bool directoryUnreadable;
+  bool hasShortDirectory;
   bool fileExists[4];
   bool keyPresent[kKeyCount];
   int integers[kIntegerKeys];
@@ -93,6 +96,7 @@ Scenario Parse(const uint8_t *data, size_t size) {
   const uint32_t files = in.Bytes(1);
   s.directoryUnreadable = files & 1;
   for (int f = 0; f < 4; ++f) s.fileExists[f] = files & (2u << f);
+  s.hasShortDirectory = files & 32;
   const uint32_t keys = in.Bytes(2);
   for (int k = 0; k < kKeyCount; ++k) s.keyPresent[k] = keys & (1u << k);
   for (int &value : s.integers) value = static_cast<int>(in.Bytes(4));
@@ -109,9 +113,19 @@ Scenario Parse(const uint8_t *data, size_t size) {
 
 // --- What the run must do in this world, worked out on its own terms. ---
 
+std::string ShortDirectory(const Scenario &s) {
+  std::string shortForm = s.directory;
+  for (char &c : shortForm) c = c == '?' ? '_' : c;
+  return shortForm;
+}
+
+bool CodePageMissesACharacter(const Scenario &s) { return s.directory.find('?') != std::string::npos; }
+
 std::string WorkingDirectory(const Scenario &s) {
   // Unreadable, empty or longer than 399 characters: the run stays in "." instead.
   if (s.directoryUnreadable || s.directory.empty() || s.directory.size() > 399) return ".";
+  // Spelled with "?" for characters the code page lacks: its short form, when there is one, or ".".
+  if (CodePageMissesACharacter(s)) return s.hasShortDirectory ? ShortDirectory(s) : ".";
   return s.directory;
 }
 
@@ -154,6 +168,10 @@ class ExpectedRun {
   std::vector<Call> Calls() {
     const std::string directory = WorkingDirectory(s_);
     Add(Op::kGetCurrentDirectory, {}, 400);
+    if (!s_.directoryUnreadable && !s_.directory.empty() && s_.directory.size() <= 399 &&
+        CodePageMissesACharacter(s_)) {
+      Add(Op::kGetShortCurrentDirectory, {}, 400);
+    }
     // A directory with white space in it gets the script path quoted, so regedit keeps it whole.
     const std::string script = directory + "\\CONF\\TMPFILE.TXT";
     const bool blank = directory.find_first_of(" \t") != std::string::npos;
@@ -306,6 +324,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   world = FuzzWorld();
   world.directoryUnreadable = s.directoryUnreadable;
   world.directory = s.directory;
+  world.hasShortDirectory = s.hasShortDirectory;
+  world.shortDirectory = ShortDirectory(s);
   world.screenWidth = s.screenWidth;
   world.screenHeight = s.screenHeight;
   world.date = s.date;

@@ -6,14 +6,16 @@
  *   arguments=<the command line after the program name and the blanks that follow it, verbatim>
  *   current_directory=<GetCurrentDirectoryA>
  *
- * The file is rewritten through a temporary file and a rename, so a reader never sees half a record. */
+ * The file is rewritten through a temporary file and a rename, so a reader never sees half a record. It is
+ * found through the wide-character functions, so that it is written also in a folder whose name the ANSI
+ * code page cannot spell; what it records is what the ANSI functions give the game. */
 #include <windows.h>
 
 #include <stdio.h>
 #include <string.h>
 
-#define RECORD_NAME "game_record.txt"
-#define RECORD_TEMP "game_record.tmp"
+#define RECORD_NAME L"game_record.txt"
+#define RECORD_TEMP L"game_record.tmp"
 
 /* The arguments as the program received them: skip the program name (quoted or not), then blanks. */
 static const char *ArgumentsOf(const char *commandLine) {
@@ -30,17 +32,17 @@ static const char *ArgumentsOf(const char *commandLine) {
 }
 
 /* Fills dir with the directory of this executable, with its trailing backslash. */
-static void OwnDirectory(char *dir, DWORD capacity) {
-  DWORD length = GetModuleFileNameA(NULL, dir, capacity);
+static void OwnDirectory(wchar_t *dir, DWORD capacity) {
+  DWORD length = GetModuleFileNameW(NULL, dir, capacity);
   if (length == 0 || length >= capacity) {
-    dir[0] = '\0';
+    dir[0] = L'\0';
     return;
   }
-  char *slash = strrchr(dir, '\\');
+  wchar_t *slash = wcsrchr(dir, L'\\');
   if (slash != NULL) {
-    slash[1] = '\0';
+    slash[1] = L'\0';
   } else {
-    dir[0] = '\0';
+    dir[0] = L'\0';
   }
 }
 
@@ -56,12 +58,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   (void)commandLine;
   (void)show;
 
-  char dir[MAX_PATH];
-  OwnDirectory(dir, sizeof dir);
-  char recordPath[MAX_PATH + 32];
-  char tempPath[MAX_PATH + 32];
-  snprintf(recordPath, sizeof recordPath, "%s" RECORD_NAME, dir);
-  snprintf(tempPath, sizeof tempPath, "%s" RECORD_TEMP, dir);
+  wchar_t dir[MAX_PATH];
+  OwnDirectory(dir, MAX_PATH);
+  wchar_t recordPath[MAX_PATH + 32];
+  wchar_t tempPath[MAX_PATH + 32];
+  _snwprintf(recordPath, MAX_PATH + 32, L"%ls" RECORD_NAME, dir);
+  _snwprintf(tempPath, MAX_PATH + 32, L"%ls" RECORD_TEMP, dir);
 
   char currentDirectory[MAX_PATH + 1];
   DWORD length = GetCurrentDirectoryA(sizeof currentDirectory, currentDirectory);
@@ -69,9 +71,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
 
   const char *fullCommandLine = GetCommandLineA();
 
-  FILE *out = fopen(tempPath, "wb");
+  FILE *out = _wfopen(tempPath, L"wb");
   if (out == NULL) return 1;
-  FILE *previousRecord = fopen(recordPath, "rb");
+  FILE *previousRecord = _wfopen(recordPath, L"rb");
   if (previousRecord != NULL) {
     CopyFileContent(previousRecord, out);
     fclose(previousRecord);
@@ -79,5 +81,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandLine, in
   fprintf(out, "[run]\ncommand_line=%s\narguments=%s\ncurrent_directory=%s\n", fullCommandLine,
           ArgumentsOf(fullCommandLine), currentDirectory);
   if (fclose(out) != 0) return 1;
-  return MoveFileExA(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+  return MoveFileExW(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
 }

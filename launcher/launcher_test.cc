@@ -1,58 +1,91 @@
 #include "launcher/launcher.h"
 
 #include <string>
+#include <vector>
 
 #include "tests/platform_fake.h"
 
 namespace launcher {
 namespace {
 
-class LauncherTest : public PlatformTest {};
+const std::string kEditor = "C:\\Windows\\system32\\REGEDIT.EXE";
+
+class LauncherTest : public PlatformTest {
+ protected:
+  // The start of the registry editor: the run's first program start.
+  static std::string Import() {
+    const std::vector<std::string> starts = CallsStartingWith("StartProgram");
+    return starts.empty() ? "none" : starts.front();
+  }
+};
 
 TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
   Fake().currentDirectory = "C:\\Games\\Demo";
   EXPECT_EQ(RunLauncher(), 0);
-  ASSERT_GE(Fake().calls.size(), 3u);
+  ASSERT_GE(Fake().calls.size(), 5u);
   EXPECT_EQ(Fake().calls[0], "GetCurrentDirectory 400");
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
-  EXPECT_EQ(Fake().calls[2], "Pause 1000");
+  EXPECT_EQ(Fake().calls[1], "GetSystemDirectory 260");
+  EXPECT_EQ(Fake().calls[2], "FileExists C:\\Windows\\system32\\REGEDIT.EXE");
+  EXPECT_EQ(Fake().calls[3], "StartProgram " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Fake().calls[4], "Pause 1000");
+}
+
+// The system's editor by its full path, never one the program search would find in the game folder first:
+// the system directory's, else the Windows directory's; none when neither folder can be read.
+TEST_F(LauncherTest, StartsTheSystemsRegistryEditorByItsFullPath) {
+  Fake().files = {"C:\\Games\\Demo\\REGEDIT.EXE"};  // a 64-bit launcher sees none in system32
+  RunLauncher();
+  EXPECT_EQ(Import(), "StartProgram C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+
+  Fake() = FakePlatform();
+  Fake().systemDirectory = "C:\\" + std::string(257, 's');  // 260 characters: does not fit
+  RunLauncher();
+  EXPECT_TRUE(CallsStartingWith("FileExists").empty());
+  EXPECT_EQ(Import(), "StartProgram C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+
+  Fake() = FakePlatform();
+  Fake().systemDirectory = "";
+  Fake().windowsDirectory = "";
+  EXPECT_EQ(RunLauncher(), 0);
+  EXPECT_EQ(Import(), "none");
+  EXPECT_EQ(CallsStartingWith("Pause").size(), 1u);
 }
 
 TEST_F(LauncherTest, QuotesTheScriptPathWhenTheDirectoryHoldsWhiteSpace) {
   Fake().currentDirectory = "C:\\Program Files\\Game";
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1],
-            "StartProgram REGEDIT.EXE|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
+  EXPECT_EQ(Import(),
+            "StartProgram " + kEditor + "|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
 
   Fake() = FakePlatform();
   Fake().currentDirectory = "D:\\a\tb";
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s \"D:\\a\tb\\CONF\\TMPFILE.TXT\"|D:\\a\tb");
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s \"D:\\a\tb\\CONF\\TMPFILE.TXT\"|D:\\a\tb");
 }
 
 TEST_F(LauncherTest, LongestDirectoryIsUsedInFull) {
   std::string directory = "C:\\" + std::string(396, 'd');  // 399 characters, the field's limit
   Fake().currentDirectory = directory;
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s " + directory + "\\CONF\\TMPFILE.TXT|" + directory);
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s " + directory + "\\CONF\\TMPFILE.TXT|" + directory);
 
   Fake() = FakePlatform();
   directory = "C:\\Program Files\\" + std::string(382, 'd');
   ASSERT_EQ(directory.size(), 399u);
   Fake().currentDirectory = directory;
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s \"" + directory + "\\CONF\\TMPFILE.TXT\"|" + directory);
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s \"" + directory + "\\CONF\\TMPFILE.TXT\"|" + directory);
 }
 
 TEST_F(LauncherTest, FallsBackToTheCurrentDirectoryWhenTheDirectoryDoesNotFitOrCannotBeRead) {
   Fake().currentDirectory = "C:\\" + std::string(397, 'd');  // 400 characters: one too many
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s .\\CONF\\TMPFILE.TXT|.");
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
 
   Fake() = FakePlatform();
   Fake().currentDirectoryUnreadable = true;
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "StartProgram REGEDIT.EXE|/s .\\CONF\\TMPFILE.TXT|.");
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
 }
 
 // "????" is how the ANSI functions spell a folder named in a script the code page lacks.
@@ -61,7 +94,7 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
   Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
   RunLauncher();
   EXPECT_EQ(Fake().calls[1], "GetShortCurrentDirectory 400");
-  EXPECT_EQ(Fake().calls[2], "StartProgram REGEDIT.EXE|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
+  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
 
   struct Case {
     const char *what;
@@ -76,7 +109,7 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
     Fake().shortCurrentDirectory = c.shortForm;
     Fake().shortCurrentDirectoryUnspelled = c.unspelled;
     RunLauncher();
-    EXPECT_EQ(Fake().calls[2], "StartProgram REGEDIT.EXE|/s .\\CONF\\TMPFILE.TXT|.") << c.what;
+    EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.") << c.what;
   }
 }
 
@@ -84,8 +117,8 @@ TEST_F(LauncherTest, ImportAndFirstPauseHappenWhateverTheSettingsSay) {
   SetSetting(".\\KQgameplay.ini", "ExtSet", "check1", "1");
   SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
   EXPECT_EQ(RunLauncher(), 0);
-  EXPECT_EQ(CallsStartingWith("StartProgram REGEDIT.EXE").size(), 1u);
-  EXPECT_EQ(Fake().calls[2], "Pause 1000");
+  EXPECT_EQ(CallsStartingWith("StartProgram " + kEditor).size(), 1u);
+  EXPECT_EQ(Fake().calls[4], "Pause 1000");
 }
 
 // The road of a typical run, from the registry import to the deleted detection file.
@@ -108,10 +141,12 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
 
   std::vector<std::string> effects;
   for (const std::string &call : Fake().calls) {
-    if (call.rfind("Read", 0) != 0 && call.rfind("GetCurrentDirectory", 0) != 0) effects.push_back(call);
+    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("FileExists", 0) != 0) {
+      effects.push_back(call);
+    }
   }
   EXPECT_EQ(effects, (std::vector<std::string>{
-                         "StartProgram REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
+                         "StartProgram " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
                          "Pause 1000",
                          "CreateRegistryKey HKCU\\Software\\Example\\Video",
                          "SetRegistryValue HKCU\\Software\\Example\\Video|Width|4|4",

@@ -8,17 +8,39 @@
 namespace launcher {
 namespace {
 
-constexpr char kRegistryEditor[] = "REGEDIT.EXE";
+constexpr char kRegistryEditor[] = "\\REGEDIT.EXE";
 constexpr char kImportSwitch[] = "/s ";
 constexpr char kRegistryScript[] = "\\CONF\\TMPFILE.TXT";
 constexpr char kQuote[] = "\"";
 
+using RegistryEditorPath = ComposedText<SystemFolder, decltype(kRegistryEditor)>;
 using ImportParameters = ComposedText<decltype(kImportSwitch), decltype(kQuote), WorkingDirectory,
                                       decltype(kRegistryScript), decltype(kQuote)>;
+
+bool Fits(unsigned long length) { return length != 0 && length < kSystemFolderCapacity; }
+
+// The system's registry editor, where the program search finds it among the system folders: the system
+// directory when it holds one (for a 32-bit launcher on 64-bit Windows that is the 32-bit system folder,
+// as the search sees it), else the Windows directory. Never a program of that name in the game folder or
+// the current directory, which the search would look in first. False when neither folder can be read.
+bool FindRegistryEditor(RegistryEditorPath &path) {
+  SystemFolder folder;
+  if (Fits(PlatformGetSystemDirectory(folder.bytes.data(), kSystemFolderCapacity))) {
+    Compose(path, folder, kRegistryEditor);
+    if (PlatformFileExists(CString(path))) return true;
+  }
+  folder = SystemFolder{};
+  if (!Fits(PlatformGetWindowsDirectory(folder.bytes.data(), kSystemFolderCapacity))) return false;
+  Compose(path, folder, kRegistryEditor);
+  return true;
+}
 
 }  // namespace
 
 void ImportRegistryScript(const WorkingDirectory &workingDirectory) {
+  RegistryEditorPath editor;
+  if (!FindRegistryEditor(editor)) return;
+
   ImportParameters parameters;
   // regedit splits its command line at white space, so such a path must be quoted to stay whole.
   if (View(workingDirectory).find_first_of(" \t") != std::string_view::npos) {
@@ -26,7 +48,7 @@ void ImportRegistryScript(const WorkingDirectory &workingDirectory) {
   } else {
     Compose(parameters, kImportSwitch, workingDirectory, kRegistryScript);
   }
-  PlatformStartProgram(kRegistryEditor, CString(parameters), CString(workingDirectory));
+  PlatformStartProgram(CString(editor), CString(parameters), CString(workingDirectory));
 }
 
 }  // namespace launcher

@@ -6,7 +6,8 @@
 
 namespace launcher {
 
-// Starts the system registry editor on CONF\TMPFILE.TXT below the working directory, without waiting.
+// Starts the system registry editor, by its full path, on CONF\TMPFILE.TXT below the working directory,
+// without waiting.
 void ImportRegistryScript(const WorkingDirectory &workingDirectory);
 
 }  // namespace launcher

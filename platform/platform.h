@@ -25,6 +25,19 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity);
 // false otherwise (the field's content is then undefined).
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity);
 
+// Where Windows keeps its own programs: MAX_PATH characters with the zero.
+inline constexpr std::size_t kSystemFolderCapacity = 260;
+using SystemFolder = Text<kSystemFolderCapacity>;
+
+// GetSystemDirectoryA and GetWindowsDirectoryA: fill the field and return the folder's length, or the
+// capacity it would need when it does not fit, or 0 when it cannot be read.
+unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity);
+unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity);
+
+// GetFileAttributesA: whether the path names a file (not a folder). For a 32-bit program on 64-bit
+// Windows, a path in the system directory is looked up in the 32-bit system folder.
+bool PlatformFileExists(const char *path);
+
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 

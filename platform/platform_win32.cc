@@ -28,6 +28,19 @@ bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
   return bytes > 0 && !usedDefault;
 }
 
+unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
+  return GetSystemDirectoryA(field, capacity);
+}
+
+unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
+  return GetWindowsDirectoryA(field, capacity);
+}
+
+bool PlatformFileExists(const char *path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
 }

@@ -19,6 +19,14 @@ std::string Join(std::initializer_list<std::string> parts) {
   return line;
 }
 
+// As GetCurrentDirectoryA and its kin: the length, or the capacity needed when it does not fit (and then
+// nothing is copied), or 0 for an empty text.
+unsigned long CopyFolder(const std::string &folder, char *field, unsigned long capacity) {
+  if (folder.size() + 1 > capacity) return folder.size() + 1;
+  std::memcpy(field, folder.c_str(), folder.size() + 1);
+  return folder.size();
+}
+
 }  // namespace
 
 FakePlatform &Fake() { return fake; }
@@ -39,10 +47,22 @@ std::vector<std::string> CallsStartingWith(const std::string &prefix) {
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   fake.calls.push_back("GetCurrentDirectory " + std::to_string(capacity));
   if (fake.currentDirectoryUnreadable) return 0;
-  const std::string &directory = fake.currentDirectory;
-  if (directory.size() + 1 > capacity) return directory.size() + 1;
-  std::memcpy(field, directory.c_str(), directory.size() + 1);
-  return directory.size();
+  return CopyFolder(fake.currentDirectory, field, capacity);
+}
+
+unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
+  fake.calls.push_back("GetSystemDirectory " + std::to_string(capacity));
+  return CopyFolder(fake.systemDirectory, field, capacity);
+}
+
+unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
+  fake.calls.push_back("GetWindowsDirectory " + std::to_string(capacity));
+  return CopyFolder(fake.windowsDirectory, field, capacity);
+}
+
+bool PlatformFileExists(const char *path) {
+  fake.calls.push_back("FileExists " + std::string(path));
+  return fake.files.count(path) != 0;
 }
 
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {

@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,6 +32,11 @@ struct FakePlatform {
   // one of its characters.
   std::string shortCurrentDirectory;
   bool shortCurrentDirectoryUnspelled = false;
+  // GetSystemDirectoryA, GetWindowsDirectoryA; a folder longer than the caller's capacity is not copied.
+  std::string systemDirectory = "C:\\Windows\\system32";
+  std::string windowsDirectory = "C:\\Windows";
+  // The files GetFileAttributesA finds.
+  std::set<std::string> files = {"C:\\Windows\\system32\\REGEDIT.EXE"};
   // Settings by (file, section, key); integers are kept as the text the file would hold.
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;
   int screenWidth = 1920;

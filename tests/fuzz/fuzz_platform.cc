@@ -34,6 +34,9 @@ const char *OpName(Op op) {
   switch (op) {
     case Op::kGetCurrentDirectory: return "GetCurrentDirectory";
     case Op::kGetShortCurrentDirectory: return "GetShortCurrentDirectory";
+    case Op::kGetSystemDirectory: return "GetSystemDirectory";
+    case Op::kGetWindowsDirectory: return "GetWindowsDirectory";
+    case Op::kFileExists: return "FileExists";
     case Op::kReadProfileInt: return "ReadProfileInt";
     case Op::kReadProfileString: return "ReadProfileString";
     case Op::kPause: return "Pause";
@@ -95,6 +98,23 @@ bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
   }
   std::memcpy(field, directory.c_str(), directory.size() + 1);
   return true;
+}
+
+unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
+  Record(Op::kGetSystemDirectory, {}, static_cast<long long>(capacity));
+  std::memcpy(field, kSystemDirectory, sizeof kSystemDirectory);
+  return sizeof kSystemDirectory - 1;
+}
+
+unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
+  Record(Op::kGetWindowsDirectory, {}, static_cast<long long>(capacity));
+  std::memcpy(field, kWindowsDirectory, sizeof kWindowsDirectory);
+  return sizeof kWindowsDirectory - 1;
+}
+
+bool PlatformFileExists(const char *path) {
+  Record(Op::kFileExists, {Given(path)});
+  return world.systemDirectoryHoldsEditor && Given(path) == std::string(kSystemDirectory) + "\\REGEDIT.EXE";
 }
 
 // GetPrivateProfileIntA: the value when the key exists in an existing file, else the default.

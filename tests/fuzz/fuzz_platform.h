@@ -16,6 +16,9 @@ namespace launcher {
 enum class Op {
   kGetCurrentDirectory,  // number: capacity
   kGetShortCurrentDirectory,  // number: capacity
+  kGetSystemDirectory,        // number: capacity
+  kGetWindowsDirectory,       // number: capacity
+  kFileExists,                // text: path
   kReadProfileInt,       // text: file, section, key; number: default
   kReadProfileString,    // text: file, section, key; number: capacity
   kPause,                // number: milliseconds
@@ -39,6 +42,9 @@ struct Call {
   }
 };
 
+inline constexpr char kSystemDirectory[] = "C:\\Windows\\system32";
+inline constexpr char kWindowsDirectory[] = "C:\\Windows";
+
 using SettingName = std::tuple<std::string, std::string, std::string>;  // file, section, key
 
 struct FuzzWorld {
@@ -48,6 +54,8 @@ struct FuzzWorld {
   // The short form as the code page spells it; none when it is not spelled or there is none.
   bool hasShortDirectory = false;
   std::string shortDirectory;
+  // Whether the system directory holds the registry editor; the Windows directory always does.
+  bool systemDirectoryHoldsEditor = true;
   // Only the keys of the files that exist, by exact file path, section and key.
   std::map<SettingName, int> integers;
   std::map<SettingName, std::string> texts;  // any bytes, zero bytes included

@@ -8,7 +8,8 @@
 //   byte 0        files: bit 0 current directory unreadable, bit 1 KQgameset.ini exists, bit 2 KQgameplay.ini
 //                 exists, bit 3 today's detection file exists, bit 4 another day's detection file exists,
 //                 bit 5 the directory has a short form the code page spells (the directory with each "?"
-//                 in place of a character the code page lacks made "_")
+//                 in place of a character the code page lacks made "_"), bit 6 the system directory holds
+//                 no registry editor
 //   bytes 1-2     keys present, one bit each in the order of kKeys
 //   bytes 3-42    ten int32: check1, qnores, customquality, qnoresX, qnoresY, ROOT, VALUETYPE, radiostate,
 //                 screen width, screen height
@@ -58,6 +59,7 @@ enum {
 struct Scenario {
   bool directoryUnreadable;
   bool hasShortDirectory;
+  bool noEditorInSystemDirectory;
   bool fileExists[4];
   bool keyPresent[kKeyCount];
   int integers[kIntegerKeys];
@@ -97,6 +99,7 @@ Scenario Parse(const uint8_t *data, size_t size) {
   s.directoryUnreadable = files & 1;
   for (int f = 0; f < 4; ++f) s.fileExists[f] = files & (2u << f);
   s.hasShortDirectory = files & 32;
+  s.noEditorInSystemDirectory = files & 64;
   const uint32_t keys = in.Bytes(2);
   for (int k = 0; k < kKeyCount; ++k) s.keyPresent[k] = keys & (1u << k);
   for (int &value : s.integers) value = static_cast<int>(in.Bytes(4));
@@ -175,7 +178,16 @@ class ExpectedRun {
     // A directory with white space in it gets the script path quoted, so regedit keeps it whole.
     const std::string script = directory + "\\CONF\\TMPFILE.TXT";
     const bool blank = directory.find_first_of(" \t") != std::string::npos;
-    Add(Op::kStartProgram, {"REGEDIT.EXE", "/s " + (blank ? "\"" + script + "\"" : script), directory});
+    // The system's registry editor: the system directory's, else the Windows directory's.
+    const std::string systemEditor = std::string(kSystemDirectory) + "\\REGEDIT.EXE";
+    Add(Op::kGetSystemDirectory, {}, 260);
+    Add(Op::kFileExists, {systemEditor});
+    std::string editor = systemEditor;
+    if (s_.noEditorInSystemDirectory) {
+      Add(Op::kGetWindowsDirectory, {}, 260);
+      editor = std::string(kWindowsDirectory) + "\\REGEDIT.EXE";
+    }
+    Add(Op::kStartProgram, {editor, "/s " + (blank ? "\"" + script + "\"" : script), directory});
     Add(Op::kPause, {}, 1000);
 
     Add(Op::kReadScreenSize);
@@ -266,9 +278,15 @@ class ExpectedRun {
   std::abort();
 }
 
+// The registry editor is started from one of the system folders, the game from the working directory.
+bool IsEditorStart(const Call &call) {
+  return call.op == Op::kStartProgram && (call.text[0] == std::string(kSystemDirectory) + "\\REGEDIT.EXE" ||
+                                          call.text[0] == std::string(kWindowsDirectory) + "\\REGEDIT.EXE");
+}
+
 bool IsEffect(const Call &call) {
   return call.op == Op::kCreateRegistryKey || call.op == Op::kSetRegistryValue || call.op == Op::kDeleteFile ||
-         (call.op == Op::kStartProgram && call.text[0] != "REGEDIT.EXE");
+         (call.op == Op::kStartProgram && !IsEditorStart(call));
 }
 
 // Rules that hold whatever the settings, stated on the calls alone.
@@ -276,7 +294,7 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
   size_t report = calls.size(), gameStart = calls.size();
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
-    if (calls[i].op == Op::kStartProgram && calls[i].text[0] != "REGEDIT.EXE") gameStart = i;
+    if (calls[i].op == Op::kStartProgram && !IsEditorStart(calls[i])) gameStart = i;
   }
   if (report != calls.size()) {
     for (const Call &call : calls) {
@@ -325,6 +343,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   world.directoryUnreadable = s.directoryUnreadable;
   world.directory = s.directory;
   world.hasShortDirectory = s.hasShortDirectory;
+  world.systemDirectoryHoldsEditor = !s.noEditorInSystemDirectory;
   world.shortDirectory = ShortDirectory(s);
   world.screenWidth = s.screenWidth;
   world.screenHeight = s.screenHeight;

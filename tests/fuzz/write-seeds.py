@@ -7,8 +7,8 @@ out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
 INT_KEYS = ['check1','qnores','customquality','qnoresX','qnoresY','ROOT','VALUETYPE','radiostate']
 TEXT_KEYS = ['SUBKEY','VALUENAMEX','VALUENAMEY','GameExec','GameExecPath','Para','VENID','OTHERVENID']
 ORDER = INT_KEYS + TEXT_KEYS
-def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo'):
-    flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0) | (32 if short else 0)
+def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo'):
+    flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0) | (32 if short else 0) | (64 if no_system_editor else 0)
     present = 0
     for k,v in list(ints.items()) + list(texts.items()):
         present |= 1 << ORDER.index(k)
@@ -44,8 +44,9 @@ seed('report-full-capacity', ints=dict(ROOT=65536, VALUETYPE=3, radiostate=1),
 # Unreadable current directory; unknown root still starts the game; automatic mode, another day's file only.
 seed('unreadable-directory', unreadable=True, other=True, ints=dict(ROOT=3, VALUETYPE=1, radiostate=1),
      texts=dict(regset, GameExec=b'demo.exe', OTHERVENID=b'0x10DE'), date=(2012, 1, 11))
-# A folder whose name the code page cannot spell: its short form, then "." without one.
+# A folder whose name the code page cannot spell: its short form, then "." without one (there with no
+# registry editor in the system directory, as a 64-bit launcher finds it).
 seed('unspellable-directory-short-form', short=True, today=True, ints=dict(ROOT=2, VALUETYPE=1, radiostate=1),
      texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', VENID=b'0x10DE'), directory=b'C:\\Games\\????')
-seed('unspellable-directory-no-short-form', ints=dict(ROOT=2, VALUETYPE=1, radiostate=2),
+seed('unspellable-directory-no-short-form', no_system_editor=True, ints=dict(ROOT=2, VALUETYPE=1, radiostate=2),
      texts=dict(regset, GameExec=b'demo.exe'), directory=b'C:\\\xd0?\xd0?')

@@ -18,15 +18,6 @@ set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_use_build "$1"
 
-OTHER_ARCH=x64
-[ "$E2E_ARCH" = x64 ] && OTHER_ARCH=x86
-
-# other_reg_value HKCU|HKLM <subkey> <name>: reg_probe's line as the other build's reader sees it.
-other_reg_value() {
-  run_in "$E2E_STATE_DIR" "$E2E_BUILD_DIR/$OTHER_ARCH/tools/probes/reg_probe.exe" "$@"
-  tr -d '\r' <"$E2E_LAST_OUTPUT"
-}
-
 # prepare <case> <ROOT> <VALUETYPE> <play settings ExtSet lines> <BV lines>: a game folder for one run
 # whose REGSET section is complete (its own subkey below Software\LauncherE2E\Record, values Width and
 # Height); sets FOLDER and KEY.

@@ -44,12 +44,13 @@ expect_eq() {
 }
 
 # e2e_use_build x86|x64: selects the Windows build under test and sets up Wine for it.
-#   LAUNCHER  the launcher executable;  PROBES  the directory of the probe programs;  OBJDUMP  for it.
+#   LAUNCHER  the launcher executable;  PROBES  the directory of the probe programs;  OBJDUMP  for it;
+#   OTHER_ARCH  the other build.
 e2e_use_build() {
   E2E_ARCH=$1
   case "$E2E_ARCH" in
-    x86) OBJDUMP=i686-w64-mingw32-objdump ;;
-    x64) OBJDUMP=x86_64-w64-mingw32-objdump ;;
+    x86) OBJDUMP=i686-w64-mingw32-objdump OTHER_ARCH=x64 ;;
+    x64) OBJDUMP=x86_64-w64-mingw32-objdump OTHER_ARCH=x86 ;;
     *) fail "unknown build '$E2E_ARCH'" ;;
   esac
   LAUNCHER="$E2E_BUILD_DIR/$E2E_ARCH/launcher.exe"
@@ -180,6 +181,13 @@ probe() {
 # "missing"), as the build under test sees the registry.
 reg_value() {
   probe reg_probe "$1" "$2" "$3"
+}
+
+# other_reg_value HKCU|HKLM <subkey> <name>: reg_probe's line as the other build's reader sees it
+# (OTHER_ARCH, the build that is not under test).
+other_reg_value() {
+  run_in "$E2E_STATE_DIR" "$E2E_BUILD_DIR/$OTHER_ARCH/tools/probes/reg_probe.exe" "$@"
+  tr -d '\r' <"$E2E_LAST_OUTPUT"
 }
 
 # reg_key_exists HKCU|HKLM <subkey>

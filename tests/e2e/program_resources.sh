@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A shipped executable's resources, read back by Windows itself: the version resource (1.0.0.1, written
 # "1, 0, 0, 1", Chinese (PRC) / Unicode, a file description naming the build's date and time) and the
-# application manifest (DPI aware, no requested execution level).
+# application manifest (DPI aware, and per monitor where Windows reads dpiAwareness; no requested execution
+# level).
 # Usage: program_resources.sh x86|x64 launcher|companion
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -40,6 +41,8 @@ elements=$(perl -0pe 's/<!--.*?-->//gs' <<<"$manifest")
 grep -q '<assembly[ >]' <<<"$elements" || fail "the manifest has no assembly element"
 grep -Eq '<dpiAware( [^>]*)?>[[:space:]]*true[[:space:]]*</dpiAware>' <<<"$elements" ||
   fail "the manifest does not declare dpiAware true"
+grep -Eq '<dpiAwareness( [^>]*)?>[[:space:]]*PerMonitorV2,[[:space:]]*PerMonitor[[:space:]]*</dpiAwareness>' <<<"$elements" ||
+  fail "the manifest does not declare dpiAwareness PerMonitorV2, PerMonitor"
 if grep -q 'requestedExecutionLevel' <<<"$elements"; then
   fail "the manifest requests an execution level"
 fi

@@ -32,7 +32,8 @@ bool ExtractVendorId(const DeviceId &deviceId, VendorValue &value) {
   const std::string_view id = View(deviceId);
   if (!StartsWithPciVendor(id)) return false;
 
-  const std::string_view rest = id.substr(kPciVendorPrefix.size());
+  std::string_view rest = id;
+  rest.remove_prefix(kPciVendorPrefix.size());
   if (rest.size() < kVendorDigits) return false;
   for (std::size_t i = 0; i < kVendorDigits; ++i) {
     if (!IsHexDigit(rest[i])) return false;

@@ -36,6 +36,15 @@ target_include_directories(companion_tests PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(companion_tests PRIVATE launcher_core GTest::gtest_main)
 gtest_discover_tests(companion_tests DISCOVERY_TIMEOUT 30)
 
+# The preview's platform operations, against fixed answers for its reads.
+add_executable(preview_tests
+  platform/platform_preview.cc
+  platform/platform_preview_test.cc
+  tests/preview_fake.cc)
+target_include_directories(preview_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(preview_tests PRIVATE launcher_core GTest::gtest_main)
+gtest_discover_tests(preview_tests DISCOVERY_TIMEOUT 30)
+
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")

@@ -5,6 +5,8 @@
 // After windows.h, which it needs.
 #include <shellapi.h>
 
+#include "platform/win32_reads.h"
+
 namespace launcher {
 
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
@@ -12,20 +14,7 @@ unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
 }
 
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
-  // The longest path Windows names, in UTF-16 units with the zero.
-  constexpr DWORD kWidePathCapacity = 32768;
-  wchar_t directory[kWidePathCapacity];
-  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
-  if (length == 0 || length >= kWidePathCapacity) return false;
-  wchar_t shortForm[kWidePathCapacity];
-  const DWORD shortLength = GetShortPathNameW(directory, shortForm, kWidePathCapacity);
-  if (shortLength == 0 || shortLength >= kWidePathCapacity) return false;
-  // Without best fit, a character the code page lacks is not swapped for a look-alike that names another
-  // folder: it sets the used-default flag instead.
-  BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shortForm, -1, field, static_cast<int>(capacity),
-                                        nullptr, &usedDefault);
-  return bytes > 0 && !usedDefault;
+  return win32::ReadShortCurrentDirectory(field, capacity);
 }
 
 unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
@@ -36,10 +25,7 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
   return GetWindowsDirectoryA(field, capacity);
 }
 
-bool PlatformFileExists(const char *path) {
-  const DWORD attributes = GetFileAttributesA(path);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
+bool PlatformFileExists(const char *path) { return win32::IsFile(path); }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
@@ -52,12 +38,7 @@ void PlatformReadProfileString(const char *file, const char *section, const char
 
 void PlatformPause(unsigned long milliseconds) { Sleep(milliseconds); }
 
-void PlatformReadScreenSize(int &width, int &height) {
-  HDC screen = GetDC(nullptr);
-  width = GetDeviceCaps(screen, HORZRES);
-  height = GetDeviceCaps(screen, VERTRES);
-  ReleaseDC(nullptr, screen);
-}
+void PlatformReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, height); }
 
 RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
   HKEY key = nullptr;
@@ -74,11 +55,7 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
   ShellExecuteA(nullptr, nullptr, file, parameters, directory, SW_SHOW);
 }
 
-LocalDate PlatformReadLocalDate() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  return {now.wYear, now.wMonth, now.wDay};
-}
+LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }
 
 void PlatformDeleteFile(const char *path) { DeleteFileA(path); }
 

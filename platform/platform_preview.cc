@@ -1,0 +1,224 @@
+// The platform operations of launcher-check.exe, the preview: the launcher's reads are made for real and
+// printed with what they found; its effects (program starts, registry writes, the deletion, the message
+// box) are printed instead of carried out, and its pauses take no time.
+#include <charconv>
+#include <string_view>
+
+#include "platform/platform.h"
+#include "platform/preview.h"
+#include "platform/text.h"
+
+namespace launcher {
+namespace {
+
+constexpr char kRegistryScript[] = "\\CONF\\TMPFILE.TXT";
+// The longest game file path the launcher composes: three parts of 399 characters and two separators.
+constexpr std::size_t kGameFileCapacity = 3 * (kWorkingDirectoryCapacity - 1) + 2 + 1;
+
+// What the run came to, for the verdict. A program started before the first pause is the registry
+// editor; one started after it, the game.
+struct Outcome {
+  int pauses = 0;
+  bool importStarted = false;
+  bool scriptExists = false;
+  bool reported = false;
+  bool gameStarted = false;
+  bool gameExists = false;
+  ComposedText<WorkingDirectory, decltype(kRegistryScript)> script;
+  Text<kGameFileCapacity> game;
+};
+Outcome outcome;
+
+void Put(std::string_view text) { preview::Write(text); }
+
+template <DecimalNumber Number>
+void Put(Number number) {
+  char digits[PartLength<Number>::kValue];
+  Put(std::string_view(digits, std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+}
+
+template <typename... Parts>
+void Line(const Parts &...parts) {
+  (Put(parts), ...);
+  Put("\n");
+}
+
+void PutHex(const unsigned char *data, unsigned long length) {
+  constexpr std::string_view kDigits = "0123456789abcdef";
+  for (unsigned long i = 0; i < length; ++i) {
+    const char hex[] = {' ', kDigits[data[i] >> 4], kDigits[data[i] & 15]};
+    Put(std::string_view(hex, sizeof hex));
+  }
+}
+
+// Copies a text into a field, cut to what it holds; for the verdict's lines only.
+template <std::size_t N>
+void Keep(Text<N> &field, std::string_view text) {
+  field = Text<N>{};
+  for (std::size_t i = 0; i < text.size() && i < N - 1; ++i) field.bytes[i] = text[i];
+}
+
+void SettingLine(const char *file, const char *section, const char *key) {
+  Put("setting: ");
+  Put(file);
+  Put(" [");
+  Put(section);
+  Put("] ");
+  Put(key);
+}
+
+std::string_view Presence(const char *file, const char *section, const char *key) {
+  return preview::HasProfileKey(file, section, key) ? " (present)" : " (absent: the default)";
+}
+
+}  // namespace
+
+unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
+  const unsigned long length = preview::ReadCurrentDirectory(field, capacity);
+  if (length == 0) {
+    Line("current directory: cannot be read; the launcher works in \".\"");
+  } else if (length >= capacity) {
+    Line("current directory: ", length - 1, " characters, more than ", capacity - 1,
+         "; the launcher works in \".\"");
+  } else {
+    Line("current directory: ", std::string_view(field, length));
+  }
+  return length;
+}
+
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
+  const bool spelled = preview::ReadShortCurrentDirectory(field, capacity);
+  if (spelled) {
+    Line("  the ANSI code page cannot spell its name (\"?\"): its short form stands in: ", field);
+  } else {
+    Line("  the ANSI code page cannot spell its name (\"?\"), nor a short form within ", capacity - 1,
+         " characters; the launcher works in \".\"");
+  }
+  return spelled;
+}
+
+unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
+  return preview::ReadSystemDirectory(field, capacity);
+}
+
+unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
+  return preview::ReadWindowsDirectory(field, capacity);
+}
+
+bool PlatformFileExists(const char *path) { return preview::FileExists(path); }
+
+int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
+  const int value = preview::ReadProfileInt(file, section, key, fallback);
+  SettingLine(file, section, key);
+  Line(" = ", value, Presence(file, section, key));
+  return value;
+}
+
+void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
+                               unsigned long capacity) {
+  preview::ReadProfileString(file, section, key, field, capacity);
+  SettingLine(file, section, key);
+  Line(" = \"", field, "\"", Presence(file, section, key));
+}
+
+void PlatformPause(unsigned long milliseconds) {
+  ++outcome.pauses;
+  Line("pause: ", milliseconds, " ms (not taken)");
+}
+
+void PlatformReadScreenSize(int &width, int &height) {
+  preview::ReadScreenSize(width, height);
+  Line("screen: ", width, " x ", height);
+}
+
+RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
+  Line("would open the registry key ",
+       root == RegistryRoot::kLocalMachine ? "HKEY_LOCAL_MACHINE\\" : "HKEY_CURRENT_USER\\", subkey,
+       " (created when absent)");
+  return nullptr;
+}
+
+void PlatformSetRegistryValue(RegistryKey /*key*/, const char *name, RegistryValueType type,
+                              const unsigned char *data, unsigned long length) {
+  Put("would write the value ");
+  Put(name);
+  if (type == RegistryValueType::kDword) {
+    Put(": REG_DWORD, 4 bytes");
+    PutHex(data, length);
+    const auto bits = static_cast<unsigned>(data[0]) | static_cast<unsigned>(data[1]) << 8 |
+                      static_cast<unsigned>(data[2]) << 16 | static_cast<unsigned>(data[3]) << 24;
+    Line(" = ", static_cast<int>(bits));
+  } else {
+    Put(": REG_SZ, ");
+    Put(length);
+    Put(" bytes");
+    PutHex(data, length);
+    Line(" = \"", reinterpret_cast<const char *>(data), "\"");
+  }
+}
+
+void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+  const bool isImport = outcome.pauses == 0;
+  Line(isImport ? "would start the registry import: " : "would start the game: ", file);
+  Line("  parameters: ", parameters);
+  Line("  in: ", directory);
+  if (isImport) {
+    WorkingDirectory workingDirectory;
+    Keep(workingDirectory, directory);
+    Compose(outcome.script, workingDirectory, kRegistryScript);
+    outcome.importStarted = true;
+    outcome.scriptExists = preview::FileExists(CString(outcome.script));
+    Line("  registry script ", CString(outcome.script), outcome.scriptExists ? ": present" : ": MISSING");
+  } else {
+    Keep(outcome.game, file);
+    outcome.gameStarted = true;
+    outcome.gameExists = preview::FileExists(file);
+    Line("  game file", outcome.gameExists ? ": present" : ": MISSING");
+  }
+}
+
+LocalDate PlatformReadLocalDate() {
+  const LocalDate date = preview::ReadLocalDate();
+  Line("local date: ", date.year, date.month < 10 ? "-0" : "-", date.month, date.day < 10 ? "-0" : "-", date.day);
+  return date;
+}
+
+void PlatformDeleteFile(const char *path) {
+  Line("would remove the detection file ", path, preview::FileExists(path) ? " (present)" : " (absent)");
+}
+
+void PlatformShowMessage(const char *text) {
+  outcome.reported = true;
+  Line("would show the configuration report (REGSET is incomplete; the run ends here):");
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    const std::size_t length = end == std::string_view::npos ? rest.size() : end;
+    Line("  |", std::string_view(rest.data(), length));
+    rest.remove_prefix(length == rest.size() ? length : length + 1);
+  }
+}
+
+int preview::Verdict() {
+  bool complete = true;
+  if (outcome.reported) {
+    Line("result: the configuration report, and no game start");
+    complete = false;
+  }
+  if (!outcome.importStarted) {
+    Line("result: no registry editor in the system folders: no import");
+    complete = false;
+  } else if (!outcome.scriptExists) {
+    Line("result: the registry script is missing: ", CString(outcome.script));
+    complete = false;
+  }
+  if (!outcome.reported && (!outcome.gameStarted || !outcome.gameExists)) {
+    Line("result: the game file is missing: ", CString(outcome.game));
+    complete = false;
+  }
+  if (complete) Line("result: the script would be imported and the game started");
+  outcome = Outcome{};  // the run is over
+  return complete ? 0 : 1;
+}
+
+}  // namespace launcher

@@ -1,0 +1,38 @@
+// What launcher-check.exe, the preview, looks at and prints to. Its platform file (platform_preview.cc)
+// carries out the launcher's reads through these and prints its effects instead of carrying them out;
+// preview_win32.cc answers them on Windows, the unit tests with fixed answers.
+#ifndef LAUNCHER_PLATFORM_PREVIEW_H
+#define LAUNCHER_PLATFORM_PREVIEW_H
+
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace launcher::preview {
+
+// The launcher's reads, as its platform operations make them.
+unsigned long ReadCurrentDirectory(char *field, unsigned long capacity);
+bool ReadShortCurrentDirectory(char *field, unsigned long capacity);
+unsigned long ReadSystemDirectory(char *field, unsigned long capacity);
+unsigned long ReadWindowsDirectory(char *field, unsigned long capacity);
+bool FileExists(const char *path);
+int ReadProfileInt(const char *file, const char *section, const char *key, int fallback);
+void ReadProfileString(const char *file, const char *section, const char *key, char *field,
+                       unsigned long capacity);
+void ReadScreenSize(int &width, int &height);
+LocalDate ReadLocalDate();
+
+// Whether the file has the key in that section, whatever its value.
+bool HasProfileKey(const char *file, const char *section, const char *key);
+
+// Standard output.
+void Write(std::string_view text);
+
+// From platform_preview.cc, after the run: prints what it would have come to and returns the preview's
+// exit code, 0 when the run would start an existing game after importing an existing registry script, 1
+// otherwise.
+int Verdict();
+
+}  // namespace launcher::preview
+
+#endif

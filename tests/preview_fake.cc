@@ -1,0 +1,75 @@
+#include "tests/preview_fake.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/preview.h"
+
+namespace launcher {
+namespace {
+
+PreviewAnswers answers;
+
+const std::string *Find(const char *file, const char *section, const char *key) {
+  auto found = answers.profile.find({file, section, key});
+  return found == answers.profile.end() ? nullptr : &found->second;
+}
+
+unsigned long CopyFolder(const std::string &folder, char *field, unsigned long capacity) {
+  if (folder.size() + 1 > capacity) return folder.size() + 1;
+  std::memcpy(field, folder.c_str(), folder.size() + 1);
+  return folder.size();
+}
+
+}  // namespace
+
+PreviewAnswers &Answers() { return answers; }
+
+namespace preview {
+
+unsigned long ReadCurrentDirectory(char *field, unsigned long capacity) {
+  return CopyFolder(answers.currentDirectory, field, capacity);
+}
+
+bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
+  const std::string &folder = answers.shortCurrentDirectory;
+  return !folder.empty() && CopyFolder(folder, field, capacity) < capacity;
+}
+
+unsigned long ReadSystemDirectory(char *field, unsigned long capacity) {
+  return CopyFolder(answers.systemDirectory, field, capacity);
+}
+
+unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
+  return CopyFolder(answers.windowsDirectory, field, capacity);
+}
+
+bool FileExists(const char *path) { return answers.files.count(path) != 0; }
+
+int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
+  const std::string *value = Find(file, section, key);
+  return value ? static_cast<int>(std::strtol(value->c_str(), nullptr, 10)) : fallback;
+}
+
+void ReadProfileString(const char *file, const char *section, const char *key, char *field,
+                       unsigned long capacity) {
+  const std::string *value = Find(file, section, key);
+  const std::string text = value ? value->substr(0, capacity - 1) : "";
+  std::memcpy(field, text.c_str(), text.size() + 1);
+}
+
+bool HasProfileKey(const char *file, const char *section, const char *key) {
+  return Find(file, section, key) != nullptr;
+}
+
+void ReadScreenSize(int &width, int &height) {
+  width = answers.screenWidth;
+  height = answers.screenHeight;
+}
+
+LocalDate ReadLocalDate() { return answers.date; }
+
+void Write(std::string_view text) { answers.output.append(text); }
+
+}  // namespace preview
+}  // namespace launcher

@@ -5,6 +5,8 @@
 # today's detection file names vendor 0x10DE. The run imports the registry script, records 1024 x 768 as
 # two REG_DWORD values, starts bin\demo.exe with "-opengl" in bin, removes the detection file, leaves every
 # other file as it was and ends with exit code 0.
+# Before it, the preview (launcher-check.exe) in the same folder prints the values and the game start it
+# would make and exits with 0, and leaves no registry value, no started game and the detection file.
 # Usage: game_typical_run.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -25,6 +27,22 @@ typical_run() {
   local before
   before=$(folder_sums "$folder")
   note "$(win_path "$folder"), detection file $(basename "$detection")"
+  local windowsFolder
+  windowsFolder=$(win_path "$folder")
+
+  local status=0
+  run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+  sed 's/^/  | /' "$E2E_LAST_OUTPUT"
+  expect_eq "preview exit code" 0 "$status"
+  for line in "would write the value Width: REG_DWORD, 4 bytes 00 04 00 00 = 1024" \
+    "would start the game: $windowsFolder\\bin\\demo.exe" "  parameters: -opengl" "  game file: present" \
+    "would remove the detection file $windowsFolder\\$(day_name "$today") (present)"; do
+    grep -qxF -- "$line" "$E2E_LAST_OUTPUT" || fail "the preview did not print: $line"
+  done
+  wait_folder_idle "$folder"
+  expect_eq "files after the preview" "$before" "$(folder_sums "$folder")"
+  ! reg_key_exists HKCU "$displayKey" || fail "the preview wrote the registry key"
+  expect_eq "the script's value after the preview" missing "$(reg_value HKCU "$scriptKey" Marker)"
 
   run_launcher_settled "$folder"
   expect_eq "exit code" 0 "$LAUNCHER_STATUS"
@@ -35,8 +53,6 @@ typical_run() {
   expect_eq "width recorded" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$displayKey" Width)"
   expect_eq "height recorded" "type=4 length=4 bytes=$(dword_bytes 768)" "$(reg_value HKCU "$displayKey" Height)"
 
-  local windowsFolder
-  windowsFolder=$(win_path "$folder")
   expect_one_game_start "typical run" "$folder/bin" "$windowsFolder\\bin\\demo.exe" -opengl "$windowsFolder\\bin"
 
   [ ! -e "$detection" ] || fail "the detection file $(basename "$detection") is still there"

@@ -2,7 +2,8 @@
 # A run in a folder with neither settings file: the registry script is imported first, then the
 # configuration report comes up (default title, every value at its default: 0 for ROOT and VALUETYPE,
 # nothing for the three names), and once it is dismissed the run ends with exit code 0 without starting
-# anything else.
+# anything else. Before it, the preview (launcher-check.exe) prints the same report text, imports
+# nothing and exits with 1.
 # Usage: launch_report.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -13,6 +14,16 @@ name=$(basename "$folder")
 scriptKey="Software\\LauncherE2E\\Import\\$name"
 token="report test $name"
 printf '%s\n' "[HKEY_CURRENT_USER\\$scriptKey]" "\"Marker\"=\"$token\"" | write_registry_script "$folder"
+
+status=0
+run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+sed 's/^/  | /' "$E2E_LAST_OUTPUT"
+expect_eq "preview exit code" 1 "$status"
+expect_eq "the preview's report" "$(printf '  |%s\n' ' ROOT = 0' ' SUBKEY =  ' ' VALUENAMEX =  ' ' VALUENAMEY =  ' \
+  ' VALUETYPE = 0' | sed '$a result: the configuration report, and no game start')" \
+  "$(grep -E '^  \||^result: the configuration' "$E2E_LAST_OUTPUT")"
+sleep 1
+expect_eq "the script's value after the preview" missing "$(reg_value HKCU "$scriptKey" Marker)"
 
 run_in "$folder" "$LAUNCHER" &
 launcher=$!

@@ -4,7 +4,8 @@ enable_language(RC)
 # Small, self-contained executables: only Windows system DLLs are imported.
 add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections
                     "$<$<COMPILE_LANGUAGE:CXX>:${LAUNCHER_CXX_FLAGS}>")
-add_link_options(-static -s -Wl,--gc-sections)
+# No link time in the PE header, so that a build of one commit gives the same bytes (scripts/release).
+add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 
 # The file description carries the build's date and time; SOURCE_DATE_EPOCH pins it for a rebuild.
 set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)

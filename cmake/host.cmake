@@ -11,7 +11,15 @@ add_library(launcher_core STATIC ${LAUNCHER_CORE_SOURCES})
 target_include_directories(launcher_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_compile_options(launcher_core PRIVATE ${LAUNCHER_CXX_FLAGS})
 
-add_executable(unit_tests
+# add_unit_tests(<name> <sources>...): a GoogleTest program of the run's logic and a platform double.
+function(add_unit_tests name)
+  add_executable(${name} ${ARGN})
+  target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${name} PRIVATE launcher_core GTest::gtest_main)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+endfunction()
+
+add_unit_tests(unit_tests
   tests/platform_fake.cc
   platform/text_test.cc
   display/registry_record_test.cc
@@ -20,30 +28,21 @@ add_executable(unit_tests
   game/graphics_mode_test.cc
   launcher/launcher_test.cc
   settings/settings_test.cc)
-target_include_directories(unit_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(unit_tests PRIVATE launcher_core GTest::gtest_main)
-gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 30)
 
 # The companion's logic, against the same double and one for its own operations.
-add_executable(companion_tests
+add_unit_tests(companion_tests
   tests/platform_fake.cc
   tests/companion_platform_fake.cc
   companion/companion.cc
   companion/vendor_id.cc
   companion/companion_test.cc
   companion/vendor_id_test.cc)
-target_include_directories(companion_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(companion_tests PRIVATE launcher_core GTest::gtest_main)
-gtest_discover_tests(companion_tests DISCOVERY_TIMEOUT 30)
 
 # The preview's platform operations, against fixed answers for its reads.
-add_executable(preview_tests
+add_unit_tests(preview_tests
   platform/platform_preview.cc
   platform/platform_preview_test.cc
   tests/preview_fake.cc)
-target_include_directories(preview_tests PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(preview_tests PRIVATE launcher_core GTest::gtest_main)
-gtest_discover_tests(preview_tests DISCOVERY_TIMEOUT 30)
 
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
 foreach(arch x86 x64)

@@ -38,9 +38,13 @@ void Put(Number number) {
 }
 
 template <typename... Parts>
-void Line(const Parts &...parts) {
+void Print(const Parts &...parts) {
   (Put(parts), ...);
-  Put("\n");
+}
+
+template <typename... Parts>
+void Line(const Parts &...parts) {
+  Print(parts..., "\n");
 }
 
 void PutHex(const unsigned char *data, unsigned long length) {
@@ -56,15 +60,6 @@ template <std::size_t N>
 void Keep(Text<N> &field, std::string_view text) {
   field = Text<N>{};
   for (std::size_t i = 0; i < text.size() && i < N - 1; ++i) field.bytes[i] = text[i];
-}
-
-void SettingLine(const char *file, const char *section, const char *key) {
-  Put("setting: ");
-  Put(file);
-  Put(" [");
-  Put(section);
-  Put("] ");
-  Put(key);
 }
 
 std::string_view Presence(const char *file, const char *section, const char *key) {
@@ -109,16 +104,14 @@ bool PlatformFileExists(const char *path) { return preview::FileExists(path); }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   const int value = preview::ReadProfileInt(file, section, key, fallback);
-  SettingLine(file, section, key);
-  Line(" = ", value, Presence(file, section, key));
+  Line("setting: ", file, " [", section, "] ", key, " = ", value, Presence(file, section, key));
   return value;
 }
 
 void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
                                unsigned long capacity) {
   preview::ReadProfileString(file, section, key, field, capacity);
-  SettingLine(file, section, key);
-  Line(" = \"", field, "\"", Presence(file, section, key));
+  Line("setting: ", file, " [", section, "] ", key, " = \"", field, "\"", Presence(file, section, key));
 }
 
 void PlatformPause(unsigned long milliseconds) {
@@ -140,18 +133,15 @@ RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
 
 void PlatformSetRegistryValue(RegistryKey /*key*/, const char *name, RegistryValueType type,
                               const unsigned char *data, unsigned long length) {
-  Put("would write the value ");
-  Put(name);
+  Print("would write the value ", name);
   if (type == RegistryValueType::kDword) {
-    Put(": REG_DWORD, 4 bytes");
+    Print(": REG_DWORD, 4 bytes");
     PutHex(data, length);
     const auto bits = static_cast<unsigned>(data[0]) | static_cast<unsigned>(data[1]) << 8 |
                       static_cast<unsigned>(data[2]) << 16 | static_cast<unsigned>(data[3]) << 24;
     Line(" = ", static_cast<int>(bits));
   } else {
-    Put(": REG_SZ, ");
-    Put(length);
-    Put(" bytes");
+    Print(": REG_SZ, ", length, " bytes");
     PutHex(data, length);
     Line(" = \"", reinterpret_cast<const char *>(data), "\"");
   }

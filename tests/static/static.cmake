@@ -1,5 +1,5 @@
 # Static checks: no compiler warning at -Wall -Wextra on any build's code (both Windows targets and the
-# host), and no clang-tidy finding (.clang-tidy) on the project's C code.
+# host), and no clang-tidy finding (.clang-tidy) on the project's C++ and C code.
 get_target_property(warning_check_sources unit_tests SOURCES)
 add_test(NAME no_compiler_warnings
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/static/check-warnings ${CMAKE_C_COMPILER} ${CMAKE_CXX_COMPILER}

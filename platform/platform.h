@@ -1,7 +1,9 @@
-// Every outward effect of the launcher: the working directory, the settings files, pauses, the screen,
-// the registry, starting programs, the local date, file deletion and the message box.
-// platform_win32.cc carries these out with the ANSI Win32 functions; the unit tests link a recording
-// double instead. No caller tests a result beyond what each comment promises.
+// Every outward effect of the launcher: the working directory (and its short form), the system folders,
+// the settings files, pauses, the screen, the registry, starting programs, the local date, file deletion
+// and the message box.
+// platform_win32.cc carries these out with the Win32 functions, platform_preview.cc prints them for
+// launcher-check.exe; the unit tests link a recording double instead. No caller tests a result beyond
+// what each comment promises.
 #ifndef LAUNCHER_PLATFORM_H
 #define LAUNCHER_PLATFORM_H
 

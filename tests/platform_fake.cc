@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/folder_answer.h"
+
 namespace launcher {
 namespace {
 
@@ -17,14 +19,6 @@ std::string Join(std::initializer_list<std::string> parts) {
   std::string line;
   for (const std::string &part : parts) line += (line.empty() ? "" : "|") + part;
   return line;
-}
-
-// As GetCurrentDirectoryA and its kin: the length, or the capacity needed when it does not fit (and then
-// nothing is copied), or 0 for an empty text.
-unsigned long CopyFolder(const std::string &folder, char *field, unsigned long capacity) {
-  if (folder.size() + 1 > capacity) return folder.size() + 1;
-  std::memcpy(field, folder.c_str(), folder.size() + 1);
-  return folder.size();
 }
 
 }  // namespace

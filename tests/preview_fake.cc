@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "tests/folder_answer.h"
+
 #include "platform/preview.h"
 
 namespace launcher {
@@ -13,12 +15,6 @@ PreviewAnswers answers;
 const std::string *Find(const char *file, const char *section, const char *key) {
   auto found = answers.profile.find({file, section, key});
   return found == answers.profile.end() ? nullptr : &found->second;
-}
-
-unsigned long CopyFolder(const std::string &folder, char *field, unsigned long capacity) {
-  if (folder.size() + 1 > capacity) return folder.size() + 1;
-  std::memcpy(field, folder.c_str(), folder.size() + 1);
-  return folder.size();
 }
 
 }  // namespace

@@ -4,7 +4,24 @@
 
 #include <cstring>
 
+#include "platform/platform.h"
+#include "platform/win32_reads.h"
+
 namespace launcher {
+
+// The launcher's platform operations that the companion shares.
+
+unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
+  return GetCurrentDirectoryA(capacity, field);
+}
+
+bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
+  return win32::ReadShortCurrentDirectory(field, capacity);
+}
+
+LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }
+
+// Its own.
 
 static_assert(sizeof DISPLAY_DEVICEA::DeviceID == kDeviceIdCapacity, "the field holds a DeviceID");
 

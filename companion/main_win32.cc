@@ -2,7 +2,9 @@
 #include <windows.h>
 
 #include "companion/companion.h"
+#include "platform/dll_search_win32.h"
 
 int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+  launcher::win32::LimitDllSearch();
   return launcher::RunCompanion();
 }

@@ -4,12 +4,6 @@
 
 namespace launcher {
 
-DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date) {
-  DetectionFile path;
-  Compose(path, directory, kPathSeparator, date.year, date.day, date.month, kDetectionFileExtension);
-  return path;
-}
-
 DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
   const auto mode = static_cast<GraphicsMode>(static_cast<std::uint16_t>(ReadSettingInt(kRadioState)));
   const LocalDate today = PlatformReadLocalDate();

@@ -24,8 +24,13 @@ using DetectionFile =
     ComposedText<WorkingDirectory, decltype(kPathSeparator), int, int, int, decltype(kDetectionFileExtension)>;
 
 // The detection file of the day. The order is year, day, month, as the program that writes the file
-// names it: 31 October 2012 gives 20123110.ini.
-DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date);
+// names it: 31 October 2012 gives 20123110.ini. Here in the header, so that the companion, which writes
+// that file, needs nothing else of the launcher's graphics mode.
+inline DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date) {
+  DetectionFile path;
+  Compose(path, directory, kPathSeparator, date.year, date.day, date.month, kDetectionFileExtension);
+  return path;
+}
 
 // Settles the game's parameters. Returns the detection file it consulted, or the empty text when none
 // was.

@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "launcher/launcher.h"
+#include "platform/dll_search_win32.h"
 #include "platform/preview.h"
 
 int main() {
+  launcher::win32::LimitDllSearch();
   // Texts print as the launcher reads them: in the ANSI code page.
   SetConsoleOutputCP(GetACP());
   launcher::RunLauncher();

@@ -66,6 +66,8 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
                               unsigned long length);
 
 // ShellExecuteA with no owner, the default verb and SW_SHOW; returns without waiting for the program.
+// shell32 is loaded from the system folder by its full path at the first start; when it cannot be, no
+// program is started.
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory);
 
 struct LocalDate {

@@ -2,12 +2,33 @@
 #include "platform/platform.h"
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
+#include "platform/dll_search_win32.h"
+#include "platform/text.h"
 #include "platform/win32_reads.h"
 
 namespace launcher {
+namespace {
+
+using ShellExecuteFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
+
+// ShellExecuteA from shell32 in the system folder, loaded by its full path; null when it cannot be loaded.
+// shell32 is not imported at link time: Windows would then load it, and the DLLs it imports, before the
+// entry limits the DLL search, and look for them in the program's folder first. With the altered search
+// path, what shell32 imports is looked for in the system folder first too, even on a Windows whose DLL
+// search could not be limited.
+ShellExecuteFunction LoadShellExecute() {
+  constexpr char kShell[] = "\\shell32.dll";
+  SystemFolder folder;
+  const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);
+  if (length == 0 || length >= kSystemFolderCapacity) return nullptr;
+  const auto path = Composed(folder, kShell);
+  HMODULE shell = LoadLibraryExA(CString(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (shell == nullptr) return nullptr;
+  return win32::ModuleFunction<ShellExecuteFunction>(shell, "ShellExecuteA");
+}
+
+}  // namespace
 
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
   return GetCurrentDirectoryA(capacity, field);
@@ -52,7 +73,8 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 }
 
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
-  ShellExecuteA(nullptr, nullptr, file, parameters, directory, SW_SHOW);
+  const auto shellExecute = LoadShellExecute();
+  if (shellExecute != nullptr) shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW);
 }
 
 LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }

@@ -1,0 +1,42 @@
+// The first call of each program's entry. The programs ship in game folders that players and other users
+// of the machine can often write, and are signed by the publisher: a DLL planted there under a system
+// DLL's name must never run inside them.
+#ifndef LAUNCHER_PLATFORM_DLL_SEARCH_WIN32_H
+#define LAUNCHER_PLATFORM_DLL_SEARCH_WIN32_H
+
+#include <windows.h>
+
+namespace launcher::win32 {
+
+// A function of a loaded DLL, or null when it has none of that name. Functions that older Windows lacks
+// are taken this way, since as static imports they would keep the program from starting there.
+template <typename Function>
+Function ModuleFunction(HMODULE module, const char *name) {
+  // Through void (*)(), which any function pointer converts to and from without a warning.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
+// DLLs loaded by name come from the system folder only, never from the program's folder or the current
+// directory. SetDefaultDllDirectories needs Windows 8, or Windows 7 with update KB2533623; without it,
+// SetDllDirectoryA("") at least takes the current directory out of the search. The safe search mode
+// makes SearchPath look in the current directory last.
+inline void LimitDllSearch() {
+  HMODULE kernel = GetModuleHandleA("kernel32.dll");
+  using SetDefaultDllDirectoriesFunction = BOOL(WINAPI *)(DWORD);
+  using SetDllDirectoryFunction = BOOL(WINAPI *)(LPCSTR);
+  using SetSearchPathModeFunction = BOOL(WINAPI *)(DWORD);
+  const auto setDefaultDllDirectories =
+      ModuleFunction<SetDefaultDllDirectoriesFunction>(kernel, "SetDefaultDllDirectories");
+  if (setDefaultDllDirectories == nullptr || !setDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32)) {
+    const auto setDllDirectory = ModuleFunction<SetDllDirectoryFunction>(kernel, "SetDllDirectoryA");
+    if (setDllDirectory != nullptr) setDllDirectory("");
+  }
+  const auto setSearchPathMode = ModuleFunction<SetSearchPathModeFunction>(kernel, "SetSearchPathMode");
+  if (setSearchPathMode != nullptr) {
+    setSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
+  }
+}
+
+}  // namespace launcher::win32
+
+#endif

@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# A shipped executable as Windows loads it: the right PE kind for its build, the Windows GUI subsystem
-# (no console), and imports from Windows system DLLs only, so it runs without any runtime beside it.
-# Usage: program_binary.sh x86|x64 launcher|companion
+# A shipped executable as Windows loads it: the right PE kind for its build and its subsystem (the
+# launcher and the companion without a console, the preview with one); imports from five of Windows'
+# KnownDLLs only, which Windows never looks for in the program's folder and which bring no DLL from there
+# (unlike shell32 under Wine), so it runs without any runtime beside it and no DLL planted there is loaded
+# before its entry; a hardened image: a random base address with the
+# relocations kept for it, no execution from data, on 64 bits addresses from the whole range, on 32 bits
+# no SEH handler registered (nothing touches fs but the thread block's own address), and no section both
+# writable and executable or writable and shared.
+# Usage: program_binary.sh x86|x64 launcher|companion|launcher-check
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_use_build "$1"
@@ -15,16 +21,62 @@ case "$E2E_ARCH" in
   x64) expect_eq "PE kind (optional header magic)" 020b "$magic" ;;
 esac
 subsystem=$(awk '$1 == "Subsystem" { print $2; exit }' <<<"$headers")
-expect_eq "subsystem (2: Windows GUI)" 00000002 "$subsystem"
+case "$2" in
+  launcher-check) expect_eq "subsystem (3: Windows console)" 00000003 "$subsystem" ;;
+  *) expect_eq "subsystem (2: Windows GUI)" 00000002 "$subsystem" ;;
+esac
 
 dlls=$(sed -n 's/^[[:space:]]*DLL Name:[[:space:]]*//p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
 note "imports: $(echo $dlls)"
 grep -qx kernel32.dll <<<"$dlls" || fail "no import table found (kernel32.dll missing)"
-allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll msvcrt.dll"
+allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll msvcrt.dll"
 for dll in $dlls; do
   case " $allowed " in
     *" $dll "*) ;;
-    *) fail "imports $dll, which is not a Windows system DLL" ;;
+    *) fail "imports $dll at link time, which is none of $allowed" ;;
   esac
 done
-note "GUI subsystem, system DLLs only"
+# The companion calls none of the launcher's registry, deletion, message or start operations.
+if [ "$2" = companion ]; then
+  for function in ShellExecuteA RegCreateKeyA RegSetValueExA DeleteFileA MessageBoxA GetDC; do
+    ! grep -qw "$function" <<<"$headers" || fail "the companion imports $function, which it never calls"
+  done
+fi
+note "subsystem as shipped, imports from $allowed only"
+
+image=$(/usr/bin/python3 - "$program" <<'PY'
+import sys
+import pefile
+pe = pefile.PE(sys.argv[1])
+flags = pe.OPTIONAL_HEADER.DllCharacteristics
+for name, bit in (('dynamic_base', 0x40), ('nx_compat', 0x100), ('high_entropy_va', 0x20), ('no_seh', 0x400)):
+    print(name, int(bool(flags & bit)))
+relocations = pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY['IMAGE_DIRECTORY_ENTRY_BASERELOC']]
+print('relocations', int(relocations.Size > 0 and not pe.FILE_HEADER.Characteristics & 0x1))
+WRITE, EXECUTE, SHARED = 0x80000000, 0x20000000, 0x10000000
+for section in pe.sections:
+    name = section.Name.rstrip(b'\0').decode(errors='replace')
+    kind = section.Characteristics
+    if kind & WRITE and kind & EXECUTE:
+        print('writable_executable', name)
+    if kind & WRITE and kind & SHARED:
+        print('writable_shared', name)
+PY
+) || fail "pefile could not read $program"
+flag() { awk -v name="$1" '$1 == name { print $2 }' <<<"$image"; }
+expect_eq "ASLR (dynamic base)" 1 "$(flag dynamic_base)"
+expect_eq "relocations kept for ASLR" 1 "$(flag relocations)"
+expect_eq "NX (DEP)" 1 "$(flag nx_compat)"
+case "$E2E_ARCH" in
+  x64) expect_eq "high-entropy addresses" 1 "$(flag high_entropy_va)" ;;
+  x86)
+    expect_eq "marked as registering no SEH handler" 1 "$(flag no_seh)"
+    # A frame-based handler is registered by writing the chain's head at fs:0; the only fs access the
+    # C runtime makes is the read of the thread block's own address at fs:0x18.
+    fs=$("$OBJDUMP" -d "$program" | grep -F '%fs:' | grep -vE 'mov +%fs:0x18,%e[a-d]x$')
+    [ -z "$fs" ] || fail "instructions touch fs beyond the thread block's address: $fs"
+    ;;
+esac
+! grep -E '^writable_(executable|shared) ' <<<"$image" ||
+  fail "sections both writable and executable or shared: $(grep -E '^writable_' <<<"$image" | paste -sd' ')"
+note "hardened: ASLR with relocations, NX$([ "$E2E_ARCH" = x64 ] && echo ', high-entropy addresses' || echo ', no SEH'), no writable code or shared data"

@@ -15,7 +15,7 @@ namespace {
 // Takes the section and key of the launcher's VENID setting, so that both programs name the key from one
 // table, and the launcher's reading limit, which the value must fit.
 template <std::size_t Capacity>
-void WriteVendorSetting(const DetectionFile &file, const TextSetting<Capacity> &setting, const VendorValue &value) {
+void WriteVendorSetting(const DetectionFilePath &file, const TextSetting<Capacity> &setting, const VendorValue &value) {
   static_assert(sizeof value.bytes <= Capacity, "the launcher reads the vendor in full");
   CompanionWriteProfileString(CString(file), setting.section, setting.key, CString(value));
 }

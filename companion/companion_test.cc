@@ -71,7 +71,7 @@ TEST_F(CompanionTest, LauncherReadsWhatTheCompanionWrote) {
     Adapter(id);
     RunCompanion();
     GameParameters parameters = TextOf<kGameTextCapacity>("-window");
-    const DetectionFile detectionFile = ChooseGameParameters(DirectoryOf("C:\\Games\\Demo"), parameters);
+    const DetectionFilePath detectionFile = ChooseGameParameters(DirectoryOf("C:\\Games\\Demo"), parameters);
     EXPECT_EQ(View(parameters), expected) << id;
     EXPECT_EQ(View(detectionFile), "C:\\Games\\Demo\\20123110.ini") << id;
   }

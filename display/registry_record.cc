@@ -11,8 +11,9 @@ namespace {
 // The registry layout of a decimal value: its text zero-filled to this many bytes.
 constexpr std::size_t kDecimalValueLength = 10;
 
+// A code as the report shows it: the low 16 bits of the setting, as a number.
 template <typename Code>
-std::uint16_t Number(Code code) {
+std::uint16_t SixteenBitValue(Code code) {
   return static_cast<std::uint16_t>(code);
 }
 
@@ -67,9 +68,9 @@ void WriteResolutionRecord(const RegistryTarget &target, Resolution resolution) 
 }
 
 void ShowConfigurationReport(const RegistryTarget &target) {
-  const auto report = Composed(" ROOT = ", Number(target.rootCode), "\n SUBKEY = ", target.subkey,
+  const auto report = Composed(" ROOT = ", SixteenBitValue(target.rootCode), "\n SUBKEY = ", target.subkey,
                                " \n VALUENAMEX = ", target.valueNameX, " \n VALUENAMEY = ", target.valueNameY,
-                               " \n VALUETYPE = ", Number(target.valueTypeCode));
+                               " \n VALUETYPE = ", SixteenBitValue(target.valueTypeCode));
   PlatformShowMessage(CString(report));
 }
 

@@ -4,10 +4,10 @@
 
 namespace launcher {
 
-DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
+DetectionFilePath ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
   const auto mode = static_cast<GraphicsMode>(static_cast<std::uint16_t>(ReadSettingInt(kRadioState)));
   const LocalDate today = PlatformReadLocalDate();
-  DetectionFile detectionFile;
+  DetectionFilePath detectionFile;
 
   if (mode == GraphicsMode::kAutomatic) {
     detectionFile = ComposeDetectionFilePath(workingDirectory, today);
@@ -19,7 +19,7 @@ DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, Gam
   return detectionFile;
 }
 
-void RemoveDetectionFile(const DetectionFile &detectionFile) {
+void RemoveDetectionFile(const DetectionFilePath &detectionFile) {
   if (!IsEmpty(detectionFile)) PlatformDeleteFile(CString(detectionFile));
 }
 

@@ -20,24 +20,24 @@ inline constexpr char kDetectionFileExtension[] = ".ini";
 enum class GraphicsMode : std::uint16_t { kAutomatic = 1, kOpenGl = 2 };
 
 // "<directory>\<year><day><month>.ini", the date's numbers in decimal; empty when no file is named.
-using DetectionFile =
+using DetectionFilePath =
     ComposedText<WorkingDirectory, decltype(kPathSeparator), int, int, int, decltype(kDetectionFileExtension)>;
 
 // The detection file of the day. The order is year, day, month, as the program that writes the file
 // names it: 31 October 2012 gives 20123110.ini. Here in the header, so that the companion, which writes
 // that file, needs nothing else of the launcher's graphics mode.
-inline DetectionFile ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date) {
-  DetectionFile path;
+inline DetectionFilePath ComposeDetectionFilePath(const WorkingDirectory &directory, LocalDate date) {
+  DetectionFilePath path;
   Compose(path, directory, kPathSeparator, date.year, date.day, date.month, kDetectionFileExtension);
   return path;
 }
 
 // Settles the game's parameters. Returns the detection file it consulted, or the empty text when none
 // was.
-DetectionFile ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters);
+DetectionFilePath ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters);
 
 // Deletes the detection file, when one was named, whether or not it exists.
-void RemoveDetectionFile(const DetectionFile &detectionFile);
+void RemoveDetectionFile(const DetectionFilePath &detectionFile);
 
 }  // namespace launcher
 

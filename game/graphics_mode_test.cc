@@ -22,7 +22,7 @@ class GraphicsModeTest : public PlatformTest {
   // Settles the parameters, starting from "-window", and removes the detection file as the run does.
   static std::string Choose() {
     GameParameters parameters = TextOf<kGameTextCapacity>("-window");
-    const DetectionFile detectionFile = ChooseGameParameters(DirectoryOf(kDirectory), parameters);
+    const DetectionFilePath detectionFile = ChooseGameParameters(DirectoryOf(kDirectory), parameters);
     RemoveDetectionFile(detectionFile);
     return std::string(View(parameters));
   }
@@ -41,7 +41,7 @@ TEST(DetectionFileName, IsYearThenDayThenMonth) {
 
 TEST(DetectionFileName, HoldsTheLongestDirectoryInFull) {
   const std::string directory(399, 'd');
-  const DetectionFile path =
+  const DetectionFilePath path =
       ComposeDetectionFilePath(DirectoryOf(directory), {-2147483647 - 1, -2147483647 - 1, -2147483647 - 1});
   EXPECT_EQ(View(path), directory + "\\-2147483648-2147483648-2147483648.ini");
 }

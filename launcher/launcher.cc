@@ -32,7 +32,7 @@ int RunLauncher() {
   PlatformPause(kSettlePause);
 
   GameLaunch launch = BuildGameLaunch(workingDirectory);
-  const DetectionFile detectionFile = ChooseGameParameters(workingDirectory, launch.parameters);
+  const DetectionFilePath detectionFile = ChooseGameParameters(workingDirectory, launch.parameters);
   StartGame(launch);
   RemoveDetectionFile(detectionFile);
 

@@ -12,9 +12,9 @@ const std::string kEditor = "C:\\Windows\\system32\\REGEDIT.EXE";
 
 class LauncherTest : public PlatformTest {
  protected:
-  // The start of the registry editor: the run's first program start.
+  // The start of the registry editor.
   static std::string Import() {
-    const std::vector<std::string> starts = CallsStartingWith("StartProgram");
+    const std::vector<std::string> starts = CallsStartingWith("StartRegistryEditor");
     return starts.empty() ? "none" : starts.front();
   }
 };
@@ -25,8 +25,8 @@ TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
   ASSERT_GE(Fake().calls.size(), 5u);
   EXPECT_EQ(Fake().calls[0], "GetCurrentDirectory 400");
   EXPECT_EQ(Fake().calls[1], "GetSystemDirectory 260");
-  EXPECT_EQ(Fake().calls[2], "FileExists C:\\Windows\\system32\\REGEDIT.EXE");
-  EXPECT_EQ(Fake().calls[3], "StartProgram " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Fake().calls[2], "IsFile C:\\Windows\\system32\\REGEDIT.EXE");
+  EXPECT_EQ(Fake().calls[3], "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
   EXPECT_EQ(Fake().calls[4], "Pause 1000");
 }
 
@@ -35,13 +35,13 @@ TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
 TEST_F(LauncherTest, StartsTheSystemsRegistryEditorByItsFullPath) {
   Fake().files = {"C:\\Games\\Demo\\REGEDIT.EXE"};  // a 64-bit launcher sees none in system32
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Import(), "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
 
   Fake() = FakePlatform();
   Fake().systemDirectory = "C:\\" + std::string(257, 's');  // 260 characters: does not fit
   RunLauncher();
-  EXPECT_TRUE(CallsStartingWith("FileExists").empty());
-  EXPECT_EQ(Import(), "StartProgram C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_TRUE(CallsStartingWith("IsFile").empty());
+  EXPECT_EQ(Import(), "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
 
   Fake() = FakePlatform();
   Fake().systemDirectory = "";
@@ -55,37 +55,37 @@ TEST_F(LauncherTest, QuotesTheScriptPathWhenTheDirectoryHoldsWhiteSpace) {
   Fake().currentDirectory = "C:\\Program Files\\Game";
   RunLauncher();
   EXPECT_EQ(Import(),
-            "StartProgram " + kEditor + "|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
+            "StartRegistryEditor " + kEditor + "|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
 
   Fake() = FakePlatform();
   Fake().currentDirectory = "D:\\a\tb";
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s \"D:\\a\tb\\CONF\\TMPFILE.TXT\"|D:\\a\tb");
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s \"D:\\a\tb\\CONF\\TMPFILE.TXT\"|D:\\a\tb");
 }
 
 TEST_F(LauncherTest, LongestDirectoryIsUsedInFull) {
   std::string directory = "C:\\" + std::string(396, 'd');  // 399 characters, the field's limit
   Fake().currentDirectory = directory;
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s " + directory + "\\CONF\\TMPFILE.TXT|" + directory);
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s " + directory + "\\CONF\\TMPFILE.TXT|" + directory);
 
   Fake() = FakePlatform();
   directory = "C:\\Program Files\\" + std::string(382, 'd');
   ASSERT_EQ(directory.size(), 399u);
   Fake().currentDirectory = directory;
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s \"" + directory + "\\CONF\\TMPFILE.TXT\"|" + directory);
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s \"" + directory + "\\CONF\\TMPFILE.TXT\"|" + directory);
 }
 
 TEST_F(LauncherTest, FallsBackToTheCurrentDirectoryWhenTheDirectoryDoesNotFitOrCannotBeRead) {
   Fake().currentDirectory = "C:\\" + std::string(397, 'd');  // 400 characters: one too many
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
 
   Fake() = FakePlatform();
   Fake().currentDirectoryUnreadable = true;
   RunLauncher();
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.");
 }
 
 // "????" is how the ANSI functions spell a folder named in a script the code page lacks.
@@ -94,7 +94,7 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
   Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
   RunLauncher();
   EXPECT_EQ(Fake().calls[1], "GetShortCurrentDirectory 400");
-  EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
+  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
 
   struct Case {
     const char *what;
@@ -109,7 +109,7 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
     Fake().shortCurrentDirectory = c.shortForm;
     Fake().shortCurrentDirectoryUnspelled = c.unspelled;
     RunLauncher();
-    EXPECT_EQ(Import(), "StartProgram " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.") << c.what;
+    EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s .\\CONF\\TMPFILE.TXT|.") << c.what;
   }
 }
 
@@ -117,7 +117,7 @@ TEST_F(LauncherTest, ImportAndFirstPauseHappenWhateverTheSettingsSay) {
   SetSetting(".\\KQgameplay.ini", "ExtSet", "check1", "1");
   SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
   EXPECT_EQ(RunLauncher(), 0);
-  EXPECT_EQ(CallsStartingWith("StartProgram " + kEditor).size(), 1u);
+  EXPECT_EQ(CallsStartingWith("StartRegistryEditor " + kEditor).size(), 1u);
   EXPECT_EQ(Fake().calls[4], "Pause 1000");
 }
 
@@ -141,12 +141,12 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
 
   std::vector<std::string> effects;
   for (const std::string &call : Fake().calls) {
-    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("FileExists", 0) != 0) {
+    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("IsFile", 0) != 0) {
       effects.push_back(call);
     }
   }
   EXPECT_EQ(effects, (std::vector<std::string>{
-                         "StartProgram " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
+                         "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
                          "Pause 1000",
                          "CreateRegistryKey HKCU\\Software\\Example\\Video",
                          "SetRegistryValue HKCU\\Software\\Example\\Video|Width|4|4",
@@ -175,7 +175,8 @@ TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {
   EXPECT_EQ(Fake().calls.back(), "ShowMessage");
   EXPECT_TRUE(CallsStartingWith("CreateRegistryKey").empty());
   EXPECT_EQ(CallsStartingWith("Pause").size(), 1u);
-  EXPECT_EQ(CallsStartingWith("StartProgram").size(), 1u);  // the registry editor only
+  EXPECT_EQ(CallsStartingWith("StartRegistryEditor").size(), 1u);
+  EXPECT_TRUE(CallsStartingWith("StartProgram").empty());
   EXPECT_TRUE(CallsStartingWith("ReadProfileString .\\KQgameset.ini|game").empty());
   EXPECT_TRUE(CallsStartingWith("ReadLocalDate").empty());
 }

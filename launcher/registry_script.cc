@@ -9,13 +9,11 @@ namespace launcher {
 namespace {
 
 constexpr char kRegistryEditor[] = "\\REGEDIT.EXE";
-constexpr char kImportSwitch[] = "/s ";
-constexpr char kRegistryScript[] = "\\CONF\\TMPFILE.TXT";
 constexpr char kQuote[] = "\"";
 
 using RegistryEditorPath = ComposedText<SystemFolder, decltype(kRegistryEditor)>;
-using ImportParameters = ComposedText<decltype(kImportSwitch), decltype(kQuote), WorkingDirectory,
-                                      decltype(kRegistryScript), decltype(kQuote)>;
+using ImportParameters =
+    ComposedText<decltype(kImportSwitch), decltype(kQuote), RegistryScriptPath, decltype(kQuote)>;
 
 bool Fits(unsigned long length) { return length != 0 && length < kSystemFolderCapacity; }
 
@@ -27,7 +25,7 @@ bool FindRegistryEditor(RegistryEditorPath &path) {
   SystemFolder folder;
   if (Fits(PlatformGetSystemDirectory(folder.bytes.data(), kSystemFolderCapacity))) {
     Compose(path, folder, kRegistryEditor);
-    if (PlatformFileExists(CString(path))) return true;
+    if (PlatformIsFile(CString(path))) return true;
   }
   folder = SystemFolder{};
   if (!Fits(PlatformGetWindowsDirectory(folder.bytes.data(), kSystemFolderCapacity))) return false;
@@ -41,14 +39,15 @@ void ImportRegistryScript(const WorkingDirectory &workingDirectory) {
   RegistryEditorPath editor;
   if (!FindRegistryEditor(editor)) return;
 
+  const auto script = Composed(workingDirectory, kRegistryScript);
   ImportParameters parameters;
   // regedit splits its command line at white space, so such a path must be quoted to stay whole.
   if (View(workingDirectory).find_first_of(" \t") != std::string_view::npos) {
-    Compose(parameters, kImportSwitch, kQuote, workingDirectory, kRegistryScript, kQuote);
+    Compose(parameters, kImportSwitch, kQuote, script, kQuote);
   } else {
-    Compose(parameters, kImportSwitch, workingDirectory, kRegistryScript);
+    Compose(parameters, kImportSwitch, script);
   }
-  PlatformStartProgram(CString(editor), CString(parameters), CString(workingDirectory));
+  PlatformStartRegistryEditor(CString(editor), CString(parameters), CString(workingDirectory));
 }
 
 }  // namespace launcher

@@ -3,11 +3,18 @@
 #define LAUNCHER_REGISTRY_SCRIPT_H
 
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace launcher {
 
+inline constexpr char kImportSwitch[] = "/s ";
+inline constexpr char kRegistryScript[] = "\\CONF\\TMPFILE.TXT";
+
+// <working directory>\CONF\TMPFILE.TXT, whole.
+using RegistryScriptPath = ComposedText<WorkingDirectory, decltype(kRegistryScript)>;
+
 // Starts the system registry editor, by its full path, on CONF\TMPFILE.TXT below the working directory,
-// without waiting.
+// without waiting: "/s" and the script's path, in quotes when it holds white space.
 void ImportRegistryScript(const WorkingDirectory &workingDirectory);
 
 }  // namespace launcher

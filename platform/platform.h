@@ -1,8 +1,8 @@
 // Every outward effect of the launcher: the working directory (and its short form), the system folders,
 // the settings files, pauses, the screen, the registry, starting programs, the local date, file deletion
 // and the message box.
-// platform_win32.cc carries these out with the Win32 functions, platform_preview.cc prints them for
-// launcher-check.exe; the unit tests link a recording double instead. No caller tests a result beyond
+// platform_win32.cc carries these out with the Win32 functions, preview/preview_platform.cc prints them
+// for launcher-check.exe; the unit tests link a recording double instead. No caller tests a result beyond
 // what each comment promises.
 #ifndef LAUNCHER_PLATFORM_H
 #define LAUNCHER_PLATFORM_H
@@ -38,7 +38,7 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity);
 
 // GetFileAttributesA: whether the path names a file (not a folder). For a 32-bit program on 64-bit
 // Windows, a path in the system directory is looked up in the 32-bit system folder.
-bool PlatformFileExists(const char *path);
+bool PlatformIsFile(const char *path);
 
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
@@ -69,6 +69,10 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 // shell32 is loaded from the system folder by its full path at the first start; when it cannot be, no
 // program is started.
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory);
+
+// The same start, of the system's registry editor on the registry script: an operation of its own, so
+// that what carries out the run can tell the import from the game's start by what it is given.
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory);
 
 struct LocalDate {
   int year;

@@ -46,7 +46,7 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
   return GetWindowsDirectoryA(field, capacity);
 }
 
-bool PlatformFileExists(const char *path) { return win32::IsFile(path); }
+bool PlatformIsFile(const char *path) { return win32::IsFile(path); }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
@@ -75,6 +75,10 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   const auto shellExecute = LoadShellExecute();
   if (shellExecute != nullptr) shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW);
+}
+
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+  PlatformStartProgram(file, parameters, directory);
 }
 
 LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }

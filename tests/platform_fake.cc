@@ -54,8 +54,8 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
   return CopyFolder(fake.windowsDirectory, field, capacity);
 }
 
-bool PlatformFileExists(const char *path) {
-  fake.calls.push_back("FileExists " + std::string(path));
+bool PlatformIsFile(const char *path) {
+  fake.calls.push_back("IsFile " + std::string(path));
   return fake.files.count(path) != 0;
 }
 
@@ -106,6 +106,10 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
+}
+
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+  fake.calls.push_back("StartRegistryEditor " + Join({file, parameters, directory}));
 }
 
 LocalDate PlatformReadLocalDate() {

@@ -36,7 +36,7 @@ const char *OpName(Op op) {
     case Op::kGetShortCurrentDirectory: return "GetShortCurrentDirectory";
     case Op::kGetSystemDirectory: return "GetSystemDirectory";
     case Op::kGetWindowsDirectory: return "GetWindowsDirectory";
-    case Op::kFileExists: return "FileExists";
+    case Op::kIsFile: return "IsFile";
     case Op::kReadProfileInt: return "ReadProfileInt";
     case Op::kReadProfileString: return "ReadProfileString";
     case Op::kPause: return "Pause";
@@ -44,6 +44,7 @@ const char *OpName(Op op) {
     case Op::kCreateRegistryKey: return "CreateRegistryKey";
     case Op::kSetRegistryValue: return "SetRegistryValue";
     case Op::kStartProgram: return "StartProgram";
+    case Op::kStartRegistryEditor: return "StartRegistryEditor";
     case Op::kReadLocalDate: return "ReadLocalDate";
     case Op::kDeleteFile: return "DeleteFile";
     case Op::kShowMessage: return "ShowMessage";
@@ -112,8 +113,8 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
   return sizeof kWindowsDirectory - 1;
 }
 
-bool PlatformFileExists(const char *path) {
-  Record(Op::kFileExists, {Given(path)});
+bool PlatformIsFile(const char *path) {
+  Record(Op::kIsFile, {Given(path)});
   return world.systemDirectoryHoldsEditor && Given(path) == std::string(kSystemDirectory) + "\\REGEDIT.EXE";
 }
 
@@ -167,6 +168,10 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   Record(Op::kStartProgram, {Given(file), Given(parameters), Given(directory)});
+}
+
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+  Record(Op::kStartRegistryEditor, {Given(file), Given(parameters), Given(directory)});
 }
 
 LocalDate PlatformReadLocalDate() {

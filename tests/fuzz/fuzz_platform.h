@@ -18,7 +18,7 @@ enum class Op {
   kGetShortCurrentDirectory,  // number: capacity
   kGetSystemDirectory,        // number: capacity
   kGetWindowsDirectory,       // number: capacity
-  kFileExists,                // text: path
+  kIsFile,                    // text: path
   kReadProfileInt,       // text: file, section, key; number: default
   kReadProfileString,    // text: file, section, key; number: capacity
   kPause,                // number: milliseconds
@@ -26,6 +26,7 @@ enum class Op {
   kCreateRegistryKey,  // text: "HKLM" or "HKCU", subkey
   kSetRegistryValue,   // text: "HKLM" or "HKCU", subkey, value name; number: type; data: the bytes
   kStartProgram,       // text: file, parameters, directory
+  kStartRegistryEditor,  // text: file, parameters, directory
   kReadLocalDate,
   kDeleteFile,   // text: path
   kShowMessage,  // text: the message

@@ -132,19 +132,19 @@ std::string WorkingDirectory(const Scenario &s) {
   return s.directory;
 }
 
-std::string DetectionFile(const std::string &directory, int year, int day, int month) {
+std::string DetectionFilePath(const std::string &directory, int year, int day, int month) {
   return directory + "\\" + std::to_string(year) + std::to_string(day) + std::to_string(month) + ".ini";
 }
 
 std::string OtherDaysFile(const Scenario &s) {
-  return DetectionFile(WorkingDirectory(s), s.date.year - 1, s.date.day, s.date.month);
+  return DetectionFilePath(WorkingDirectory(s), s.date.year - 1, s.date.day, s.date.month);
 }
 
 std::string FilePath(const Scenario &s, File file) {
   switch (file) {
     case kGame: return kGameSettings;
     case kPlay: return kPlaySettings;
-    case kToday: return DetectionFile(WorkingDirectory(s), s.date.year, s.date.day, s.date.month);
+    case kToday: return DetectionFilePath(WorkingDirectory(s), s.date.year, s.date.day, s.date.month);
     case kOtherDay: return OtherDaysFile(s);
   }
   return "";
@@ -181,13 +181,13 @@ class ExpectedRun {
     // The system's registry editor: the system directory's, else the Windows directory's.
     const std::string systemEditor = std::string(kSystemDirectory) + "\\REGEDIT.EXE";
     Add(Op::kGetSystemDirectory, {}, 260);
-    Add(Op::kFileExists, {systemEditor});
+    Add(Op::kIsFile, {systemEditor});
     std::string editor = systemEditor;
     if (s_.noEditorInSystemDirectory) {
       Add(Op::kGetWindowsDirectory, {}, 260);
       editor = std::string(kWindowsDirectory) + "\\REGEDIT.EXE";
     }
-    Add(Op::kStartProgram, {editor, "/s " + (blank ? "\"" + script + "\"" : script), directory});
+    Add(Op::kStartRegistryEditor, {editor, "/s " + (blank ? "\"" + script + "\"" : script), directory});
     Add(Op::kPause, {}, 1000);
 
     Add(Op::kReadScreenSize);
@@ -232,7 +232,7 @@ class ExpectedRun {
     Add(Op::kReadLocalDate);
     std::string detectionFile;
     if (radioState == 1) {
-      detectionFile = DetectionFile(directory, s_.date.year, s_.date.day, s_.date.month);
+      detectionFile = DetectionFilePath(directory, s_.date.year, s_.date.day, s_.date.month);
       if (Text(kTodaysVendor, 10) == "0x10DE") parameters = "-opengl";
     } else if (radioState == 2) {
       parameters = "-opengl";
@@ -278,15 +278,15 @@ class ExpectedRun {
   std::abort();
 }
 
-// The registry editor is started from one of the system folders, the game from the working directory.
-bool IsEditorStart(const Call &call) {
-  return call.op == Op::kStartProgram && (call.text[0] == std::string(kSystemDirectory) + "\\REGEDIT.EXE" ||
-                                          call.text[0] == std::string(kWindowsDirectory) + "\\REGEDIT.EXE");
+// The registry editor is started from one of the system folders.
+bool IsSystemEditorStart(const Call &call) {
+  return call.op == Op::kStartRegistryEditor && (call.text[0] == std::string(kSystemDirectory) + "\\REGEDIT.EXE" ||
+                                                 call.text[0] == std::string(kWindowsDirectory) + "\\REGEDIT.EXE");
 }
 
 bool IsEffect(const Call &call) {
   return call.op == Op::kCreateRegistryKey || call.op == Op::kSetRegistryValue || call.op == Op::kDeleteFile ||
-         (call.op == Op::kStartProgram && !IsEditorStart(call));
+         call.op == Op::kStartProgram;
 }
 
 // Rules that hold whatever the settings, stated on the calls alone.
@@ -294,7 +294,7 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
   size_t report = calls.size(), gameStart = calls.size();
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
-    if (calls[i].op == Op::kStartProgram && !IsEditorStart(calls[i])) gameStart = i;
+    if (calls[i].op == Op::kStartProgram) gameStart = i;
   }
   if (report != calls.size()) {
     for (const Call &call : calls) {
@@ -303,6 +303,9 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
     if (report + 1 != calls.size()) Fail("the report ends the run", expected, calls);
   }
   for (size_t i = 0; i < calls.size(); ++i) {
+    if (calls[i].op == Op::kStartRegistryEditor && !IsSystemEditorStart(calls[i])) {
+      Fail("the registry editor is the one in a system folder", expected, calls);
+    }
     if (calls[i].op == Op::kDeleteFile && i < gameStart) Fail("the detection file is deleted after the game start", expected, calls);
     if (calls[i].op == Op::kSetRegistryValue) {
       const size_t length = calls[i].data.size();
@@ -319,7 +322,8 @@ void CheckAgainstExpected(const std::vector<Call> &calls, const std::vector<Call
     if (calls[i] == expected[i]) continue;
     std::string what = "call " + std::to_string(i) + " is as expected: " + Describe(expected[i]);
     switch (expected[i].op) {
-      case Op::kStartProgram: what += " (the import, or the game's file, parameters and directory)"; break;
+      case Op::kStartRegistryEditor: what += " (the registry editor, the import's parameters and directory)"; break;
+      case Op::kStartProgram: what += " (the game's file, parameters and directory)"; break;
       case Op::kSetRegistryValue: what += " (registry value name, type and data bytes)"; break;
       case Op::kShowMessage: what += " (the report text)"; break;
       case Op::kDeleteFile: what += " (the detection file's path)"; break;

@@ -40,8 +40,9 @@ add_unit_tests(companion_tests
 
 # The preview's platform operations, against fixed answers for its reads.
 add_unit_tests(preview_tests
-  platform/platform_preview.cc
-  platform/platform_preview_test.cc
+  preview/preview_platform.cc
+  preview/script_roots.cc
+  preview/preview_test.cc
   tests/preview_fake.cc)
 
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.

@@ -45,17 +45,8 @@ add_dependencies(launcher build_stamp)
 set_source_files_properties(launcher/launcher.rc PROPERTIES
   OBJECT_DEPENDS "${BUILD_STAMP_HEADER};${GENERATED_DIR}/version.h;${GENERATED_DIR}/launcher.manifest")
 
-# The preview for publishers: the same run against platform operations that print what it reads and
-# what it would do; a console program.
-add_executable(launcher-check
-  ${LAUNCHER_CORE_SOURCES}
-  launcher/main_check.cc
-  platform/platform_preview.cc
-  platform/preview_win32.cc)
-target_include_directories(launcher-check PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(launcher-check PRIVATE gdi32 user32)
-
 add_subdirectory(companion)
+add_subdirectory(preview)
 add_subdirectory(tools/probes)
 # The benchmark's helpers, for bench/run.
 add_subdirectory(bench)

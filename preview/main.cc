@@ -4,12 +4,16 @@
 
 #include "launcher/launcher.h"
 #include "platform/dll_search_win32.h"
-#include "platform/preview.h"
+#include "preview/preview.h"
 
 int main() {
   launcher::win32::LimitDllSearch();
-  // Texts print as the launcher reads them: in the ANSI code page.
+  // Texts print as the launcher reads them: in the ANSI code page. The console is the user's shell's, so
+  // its own code page is given back before the end (0: no console to give it back to).
+  const UINT consoleCodePage = GetConsoleOutputCP();
   SetConsoleOutputCP(GetACP());
   launcher::RunLauncher();
-  return launcher::preview::Verdict();
+  const int verdict = launcher::preview::Verdict();
+  if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);
+  return verdict;
 }

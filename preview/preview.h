@@ -1,8 +1,8 @@
-// What launcher-check.exe, the preview, looks at and prints to. Its platform file (platform_preview.cc)
+// What launcher-check.exe, the preview, looks at and prints to. Its platform file (preview_platform.cc)
 // carries out the launcher's reads through these and prints its effects instead of carrying them out;
 // preview_win32.cc answers them on Windows, the unit tests with fixed answers.
-#ifndef LAUNCHER_PLATFORM_PREVIEW_H
-#define LAUNCHER_PLATFORM_PREVIEW_H
+#ifndef LAUNCHER_PREVIEW_PREVIEW_H
+#define LAUNCHER_PREVIEW_PREVIEW_H
 
 #include <string_view>
 
@@ -15,7 +15,7 @@ unsigned long ReadCurrentDirectory(char *field, unsigned long capacity);
 bool ReadShortCurrentDirectory(char *field, unsigned long capacity);
 unsigned long ReadSystemDirectory(char *field, unsigned long capacity);
 unsigned long ReadWindowsDirectory(char *field, unsigned long capacity);
-bool FileExists(const char *path);
+bool IsFile(const char *path);
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 void ReadProfileString(const char *file, const char *section, const char *key, char *field,
                        unsigned long capacity);
@@ -25,10 +25,14 @@ LocalDate ReadLocalDate();
 // Whether the file has the key in that section, whatever its value.
 bool HasProfileKey(const char *file, const char *section, const char *key);
 
+// Up to `capacity` bytes of the file from `offset` on: how many were read (0 at its end), or -1 when it
+// cannot be opened or read.
+long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
+
 // Standard output.
 void Write(std::string_view text);
 
-// From platform_preview.cc, after the run: prints what it would have come to and returns the preview's
+// From preview_platform.cc, after the run: prints what it would have come to and returns the preview's
 // exit code, 0 when the run would start an existing game after importing an existing registry script, 1
 // otherwise.
 int Verdict();

@@ -4,32 +4,45 @@
 #include <charconv>
 #include <string_view>
 
+#include "game/game_launch.h"
+#include "launcher/registry_script.h"
 #include "platform/platform.h"
-#include "platform/preview.h"
 #include "platform/text.h"
+#include "preview/preview.h"
+#include "preview/script_roots.h"
 
 namespace launcher {
 namespace {
 
-constexpr char kRegistryScript[] = "\\CONF\\TMPFILE.TXT";
-// The longest game file path the launcher composes: three parts of 399 characters and two separators.
-constexpr std::size_t kGameFileCapacity = 3 * (kWorkingDirectoryCapacity - 1) + 2 + 1;
+constexpr std::string_view kHexDigits = "0123456789abcdef";
 
-// What the run came to, for the verdict. A program started before the first pause is the registry
-// editor; one started after it, the game.
+// What the run came to, for the verdict, in fields of the launcher's own types.
 struct Outcome {
-  int pauses = 0;
   bool importStarted = false;
   bool scriptExists = false;
   bool reported = false;
   bool gameStarted = false;
   bool gameExists = false;
-  ComposedText<WorkingDirectory, decltype(kRegistryScript)> script;
-  Text<kGameFileCapacity> game;
+  RegistryScriptPath script;
+  decltype(GameLaunch::file) game;
 };
 Outcome outcome;
 
-void Put(std::string_view text) { preview::Write(text); }
+// Every text printed, the ones read from files, folder names and settings among them, shows its control
+// bytes (below 0x20, and 0x7F) as \xNN, so that an escape sequence or a carriage return in a value cannot
+// forge or rewrite the console's lines; every other byte is printed as it is, in the ANSI code page.
+void Put(std::string_view text) {
+  const char *plain = text.data();
+  for (const char &c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7F) continue;
+    preview::Write(std::string_view(plain, static_cast<std::size_t>(&c - plain)));
+    const char escaped[] = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 15]};
+    preview::Write(std::string_view(escaped, sizeof escaped));
+    plain = &c + 1;
+  }
+  preview::Write(std::string_view(plain, static_cast<std::size_t>(text.data() + text.size() - plain)));
+}
 
 template <DecimalNumber Number>
 void Put(Number number) {
@@ -42,24 +55,53 @@ void Print(const Parts &...parts) {
   (Put(parts), ...);
 }
 
+// The line's end is the one byte printed unescaped.
 template <typename... Parts>
 void Line(const Parts &...parts) {
-  Print(parts..., "\n");
+  Print(parts...);
+  preview::Write("\n");
 }
 
 void PutHex(const unsigned char *data, unsigned long length) {
-  constexpr std::string_view kDigits = "0123456789abcdef";
   for (unsigned long i = 0; i < length; ++i) {
-    const char hex[] = {' ', kDigits[data[i] >> 4], kDigits[data[i] & 15]};
+    const char hex[] = {' ', kHexDigits[data[i] >> 4], kHexDigits[data[i] & 15]};
     Put(std::string_view(hex, sizeof hex));
   }
 }
 
-// Copies a text into a field, cut to what it holds; for the verdict's lines only.
+// Copies a text into a field, cut to what the field holds; the fields are the launcher's own, so
+// nothing the launcher passed is cut.
 template <std::size_t N>
-void Keep(Text<N> &field, std::string_view text) {
+void CopyCut(Text<N> &field, std::string_view text) {
   field = Text<N>{};
   for (std::size_t i = 0; i < text.size() && i < N - 1; ++i) field.bytes[i] = text[i];
+}
+
+// The script the registry editor is given: what follows "/s ", without the quotes that keep it whole.
+std::string_view ScriptOf(std::string_view parameters) {
+  if (parameters.starts_with(kImportSwitch)) parameters.remove_prefix(sizeof kImportSwitch - 1);
+  if (parameters.size() >= 2 && parameters.front() == '"' && parameters.back() == '"') {
+    parameters.remove_prefix(1);
+    parameters.remove_suffix(1);
+  }
+  return parameters;
+}
+
+// What Windows will do with the script: the editor asks for the account's highest rights.
+void CheckScript(const char *script) {
+  const preview::ScriptRoots roots = preview::ReadScriptRoots(script);
+  if (!roots.readable) {
+    Line("  the registry script cannot be read, or starts with neither \"REGEDIT4\" nor \"Windows Registry Editor "
+         "Version 5.00\": the registry editor imports nothing of it");
+    return;
+  }
+  if (!roots.localMachine && !roots.classesRoot) return;
+  Line("warning: the registry script writes below ",
+       roots.localMachine && roots.classesRoot ? "HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT"
+       : roots.localMachine                    ? "HKEY_LOCAL_MACHINE"
+                                               : "HKEY_CLASSES_ROOT",
+       "; on an administrator account Windows asks for consent at every run and imports it with administrator "
+       "rights, and on a standard account those lines are not imported");
 }
 
 std::string_view Presence(const char *file, const char *section, const char *key) {
@@ -100,7 +142,7 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
   return preview::ReadWindowsDirectory(field, capacity);
 }
 
-bool PlatformFileExists(const char *path) { return preview::FileExists(path); }
+bool PlatformIsFile(const char *path) { return preview::IsFile(path); }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   const int value = preview::ReadProfileInt(file, section, key, fallback);
@@ -115,7 +157,6 @@ void PlatformReadProfileString(const char *file, const char *section, const char
 }
 
 void PlatformPause(unsigned long milliseconds) {
-  ++outcome.pauses;
   Line("pause: ", milliseconds, " ms (not taken)");
 }
 
@@ -147,24 +188,25 @@ void PlatformSetRegistryValue(RegistryKey /*key*/, const char *name, RegistryVal
   }
 }
 
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
-  const bool isImport = outcome.pauses == 0;
-  Line(isImport ? "would start the registry import: " : "would start the game: ", file);
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+  Line("would start the registry import: ", file);
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
-  if (isImport) {
-    WorkingDirectory workingDirectory;
-    Keep(workingDirectory, directory);
-    Compose(outcome.script, workingDirectory, kRegistryScript);
-    outcome.importStarted = true;
-    outcome.scriptExists = preview::FileExists(CString(outcome.script));
-    Line("  registry script ", CString(outcome.script), outcome.scriptExists ? ": present" : ": MISSING");
-  } else {
-    Keep(outcome.game, file);
-    outcome.gameStarted = true;
-    outcome.gameExists = preview::FileExists(file);
-    Line("  game file", outcome.gameExists ? ": present" : ": MISSING");
-  }
+  outcome.importStarted = true;
+  CopyCut(outcome.script, ScriptOf(parameters));
+  outcome.scriptExists = preview::IsFile(CString(outcome.script));
+  Line("  registry script ", CString(outcome.script), outcome.scriptExists ? ": present" : ": MISSING");
+  if (outcome.scriptExists) CheckScript(CString(outcome.script));
+}
+
+void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+  Line("would start the game: ", file);
+  Line("  parameters: ", parameters);
+  Line("  in: ", directory);
+  CopyCut(outcome.game, file);
+  outcome.gameStarted = true;
+  outcome.gameExists = preview::IsFile(file);
+  Line("  game file", outcome.gameExists ? ": present" : ": MISSING");
 }
 
 LocalDate PlatformReadLocalDate() {
@@ -174,7 +216,7 @@ LocalDate PlatformReadLocalDate() {
 }
 
 void PlatformDeleteFile(const char *path) {
-  Line("would remove the detection file ", path, preview::FileExists(path) ? " (present)" : " (absent)");
+  Line("would remove the detection file ", path, preview::IsFile(path) ? " (present)" : " (absent)");
 }
 
 void PlatformShowMessage(const char *text) {

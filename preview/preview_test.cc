@@ -3,11 +3,13 @@
 #include <string>
 
 #include "launcher/launcher.h"
-#include "platform/preview.h"
+#include "preview/preview.h"
 #include "tests/preview_fake.h"
 
 namespace launcher {
 namespace {
+
+const std::string kScript = "C:\\Games\\Demo\\CONF\\TMPFILE.TXT";
 
 class PreviewTest : public ::testing::Test {
  protected:
@@ -15,6 +17,22 @@ class PreviewTest : public ::testing::Test {
     Answers() = PreviewAnswers();
     Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE", "C:\\Games\\Demo\\CONF\\TMPFILE.TXT",
                        "C:\\Games\\Demo\\bin\\demo.exe", "C:\\Games\\Demo\\20123110.ini"};
+    SetScript("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Example]\r\n\"Ready\"=dword:00000001\r\n");
+  }
+  static void SetScript(const std::string &content) { Answers().contents[kScript] = content; }
+  // The text in UTF-16LE after its byte-order mark, as the registry editor writes version 5 scripts.
+  static std::string Utf16(const std::string &text) {
+    std::string wide = "\xFF\xFE";
+    for (const char c : text) wide += {c, '\0'};
+    return wide;
+  }
+  static std::string Warnings() {
+    std::string lines;
+    for (std::size_t at = Answers().output.find("warning: "); at != std::string::npos;
+         at = Answers().output.find("warning: ", at + 1)) {
+      lines += Answers().output.substr(at, Answers().output.find('\n', at) - at + 1);
+    }
+    return lines;
   }
   static void Set(const std::string &file, const std::string &section, const std::string &key,
                   const std::string &value) {
@@ -93,6 +111,78 @@ TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
             std::string::npos)
       << output;
   EXPECT_EQ(output.find("would start the game"), std::string::npos);
+}
+
+// The registry editor asks for the account's highest rights: a script that writes below the machine's
+// roots gets a warning, in either form the editor takes, and the exit code stays.
+TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
+  const std::string consequence =
+      "; on an administrator account Windows asks for consent at every run and imports it with administrator "
+      "rights, and on a standard account those lines are not imported\n";
+  struct Case {
+    const char *what;
+    std::string script;
+    std::string warning;
+  } cases[] = {
+      {"REGEDIT4 with a value below HKLM",
+       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Example]\r\n\"A\"=\"1\"\r\n",
+       "warning: the registry script writes below HKEY_LOCAL_MACHINE" + consequence},
+      {"version 5 in UTF-16LE, deleting a key below HKLM, and HKCR in lower case",
+       Utf16("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n\r\n"
+             "  [hkey_classes_root\\.demo]\r\n@=\"Demo\"\r\n"),
+       "warning: the registry script writes below HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT" + consequence},
+      {"version 5 in UTF-16LE, HKCR only, past the first part read",
+       Utf16("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"Pad\"=\"" +
+             std::string(3000, 'x') + "\"\r\n\r\n[HKEY_CLASSES_ROOT\\.demo]\r\n"),
+       "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
+      {"HKLM only inside a value, and a longer root name",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Key\"=\"[HKEY_LOCAL_MACHINE\\B]\"\n[HKEY_LOCAL_MACHINE_X\\C]\n", ""},
+  };
+  for (const Case &c : cases) {
+    SetUp();
+    CompleteSettings();
+    SetScript(c.script);
+    RunLauncher();
+    EXPECT_EQ(preview::Verdict(), 0) << c.what;
+    EXPECT_EQ(Warnings(), c.warning) << c.what;
+  }
+
+  SetUp();
+  CompleteSettings();
+  SetScript("Windows Registry Editor Version 4.00\r\n[HKEY_LOCAL_MACHINE\\A]\r\n");
+  RunLauncher();
+  EXPECT_EQ(preview::Verdict(), 0);
+  EXPECT_EQ(Warnings(), "");
+  EXPECT_NE(Answers().output.find("  registry script C:\\Games\\Demo\\CONF\\TMPFILE.TXT: present\n"
+                                  "  the registry script cannot be read, or starts with neither \"REGEDIT4\" nor "
+                                  "\"Windows Registry Editor Version 5.00\": the registry editor imports nothing of it\n"
+                                  "pause: "),
+            std::string::npos)
+      << Answers().output;
+}
+
+// Values, names and folders may hold any byte: a control byte is shown escaped, never sent to the console,
+// so that no value can forge a line; the code page's own characters print as they are.
+TEST_F(PreviewTest, PrintsControlBytesOfWhatItReadEscaped) {
+  Answers().currentDirectory = "C:\\Games\\\x1b]0;x\x07" "D\xb5mo";
+  Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE"};
+  CompleteSettings();
+  Set(".\\KQgameplay.ini", "ExtSet", "radiostate", "3");
+  Set(".\\KQgameset.ini", "game", "Para", "-window\rresult: the script would be imported\x7f\x1b[2K");
+  RunLauncher();
+  preview::Verdict();
+  const std::string &output = Answers().output;
+  EXPECT_NE(output.find("current directory: C:\\Games\\\\x1b]0;x\\x07D\xb5mo\n"), std::string::npos) << output;
+  EXPECT_NE(output.find("Para = \"-window\\x0dresult: the script would be imported\\x7f\\x1b[2K\" (present)\n"),
+            std::string::npos)
+      << output;
+  EXPECT_NE(output.find("  parameters: -window\\x0dresult: the script would be imported\\x7f\\x1b[2K\n"),
+            std::string::npos)
+      << output;
+  for (const char c : output) {
+    const auto byte = static_cast<unsigned char>(c);
+    EXPECT_TRUE((byte >= 0x20 && byte != 0x7f) || c == '\n') << "a raw control byte " << static_cast<int>(byte);
+  }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // What the preview reads and where it prints, on Windows: the same ANSI functions as the launcher's own
 // platform file, and the console.
-#include "platform/preview.h"
+#include "preview/preview.h"
 
 #include <windows.h>
 
@@ -24,7 +24,7 @@ unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
   return GetWindowsDirectoryA(field, capacity);
 }
 
-bool FileExists(const char *path) { return win32::IsFile(path); }
+bool IsFile(const char *path) { return win32::IsFile(path); }
 
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
@@ -47,6 +47,18 @@ bool HasProfileKey(const char *file, const char *section, const char *key) {
 void ReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, height); }
 
 LocalDate ReadLocalDate() { return win32::ReadLocalDate(); }
+
+long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return -1;
+  LARGE_INTEGER at;
+  at.QuadPart = static_cast<LONGLONG>(offset);
+  DWORD read = 0;
+  const bool done = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, buffer, capacity, &read, nullptr);
+  CloseHandle(file);
+  return done ? static_cast<long>(read) : -1;
+}
 
 void Write(std::string_view text) {
   DWORD written = 0;

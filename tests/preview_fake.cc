@@ -1,11 +1,12 @@
 #include "tests/preview_fake.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "tests/folder_answer.h"
 
-#include "platform/preview.h"
+#include "preview/preview.h"
 
 namespace launcher {
 namespace {
@@ -40,7 +41,7 @@ unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
   return CopyFolder(answers.windowsDirectory, field, capacity);
 }
 
-bool FileExists(const char *path) { return answers.files.count(path) != 0; }
+bool IsFile(const char *path) { return answers.files.count(path) != 0; }
 
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   const std::string *value = Find(file, section, key);
@@ -64,6 +65,16 @@ void ReadScreenSize(int &width, int &height) {
 }
 
 LocalDate ReadLocalDate() { return answers.date; }
+
+long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  const auto found = answers.contents.find(path);
+  if (found == answers.contents.end()) return -1;
+  const std::string &content = found->second;
+  if (offset >= content.size()) return 0;
+  const std::size_t length = std::min<std::size_t>(capacity, content.size() - offset);
+  std::memcpy(buffer, content.data() + offset, length);
+  return static_cast<long>(length);
+}
 
 void Write(std::string_view text) { answers.output.append(text); }
 

@@ -7,6 +7,8 @@
 # other file as it was and ends with exit code 0.
 # Before it, the preview (launcher-check.exe) in the same folder prints the values and the game start it
 # would make and exits with 0, and leaves no registry value, no started game and the detection file.
+# After it, with a script in UTF-16LE that also writes below HKEY_LOCAL_MACHINE, the preview warns of what
+# Windows will do with it and still exits with 0.
 # Usage: game_typical_run.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -60,6 +62,18 @@ typical_run() {
   expect_eq "files after the run" "$(grep -v " ./$(basename "$detection")\$" <<<"$before")" \
     "$(folder_sums "$folder" | grep -v ' ./bin/game_record.txt$')"
   note "1024 x 768 recorded, the game started with -opengl in bin, the detection file removed"
+
+  { printf '\xff\xfe'; printf '%s\r\n' "Windows Registry Editor Version 5.00" "" "[HKEY_CURRENT_USER\\$scriptKey]" "" \
+    "[HKEY_LOCAL_MACHINE\\Software\\LauncherE2E\\Typical]" '"Marker"="x"' | iconv -f UTF-8 -t UTF-16LE; } \
+    >"$folder/CONF/TMPFILE.TXT"
+  status=0
+  run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+  expect_eq "preview exit code with a script for HKEY_LOCAL_MACHINE" 0 "$status"
+  local warning="warning: the registry script writes below HKEY_LOCAL_MACHINE; on an administrator account Windows"
+  warning+=" asks for consent at every run and imports it with administrator rights, and on a standard account"
+  warning+=" those lines are not imported"
+  expect_eq "the preview's warning" "$warning" "$(grep '^warning: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
+  note "the preview warns of the script's HKEY_LOCAL_MACHINE key"
 }
 
 on_one_day typical_run

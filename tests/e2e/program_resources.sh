@@ -3,7 +3,7 @@
 # "1, 0, 0, 1", Chinese (PRC) / Unicode, a file description naming the build's date and time) and the
 # application manifest (DPI aware, and per monitor where Windows reads dpiAwareness; no requested execution
 # level).
-# Usage: program_resources.sh x86|x64 launcher|companion
+# Usage: program_resources.sh x86|x64 launcher|companion|launcher-check
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 e2e_use_build "$1"

@@ -132,6 +132,8 @@ trap 'kill "$tsa_pid" 2>/dev/null' EXIT
 for _ in $(seq 50); do [ -s "$work/tsa.port" ] || sleep 0.1; done
 [ -s "$work/tsa.port" ] || fail "the timestamping authority did not start: $(cat "$work/tsa.log")"
 tsa="http://127.0.0.1:$(cat "$work/tsa.port")/"
+# osslsigncode would go through a configured HTTP proxy, which cannot reach this machine's loopback.
+export no_proxy="127.0.0.1${no_proxy:+,$no_proxy}" NO_PROXY="127.0.0.1${NO_PROXY:+,$NO_PROXY}"
 
 # watched VARIABLE SECRET-FILE COMMAND...: runs COMMAND with VARIABLE set to the file's text, and fails when,
 # while it runs, a process other than COMMAND's own shell has that text in its environment, or any process

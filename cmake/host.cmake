@@ -63,7 +63,8 @@ foreach(arch x86 x64)
 endforeach()
 
 include(tests/e2e/tests.cmake OPTIONAL)
-# The release archive, built once, its listing checked, and signed with a throwaway certificate.
+# The release archive, built once, its listing checked, and signed (timestamped, from a .pfx and from a
+# SoftHSM token) by throwaway authorities.
 add_test(NAME release_archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release.sh ${CMAKE_BINARY_DIR})
 set_tests_properties(release_archive PROPERTIES TIMEOUT 300)
 include(bench/tests.cmake)

@@ -11,6 +11,9 @@ add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # The 32-bit images are marked as registering no SEH handler, which is true of everything linked into
 # them (nothing writes the handler chain at fs:0; tests/e2e/program_binary.sh checks it), so that a
 # handler planted on the stack is never dispatched to.
+# No -fstack-protector-strong: its guard is set up before the entry runs (libssp's constructor calls
+# CryptAcquireContextA, which loads the cryptographic provider's DLLs before the DLL search is limited),
+# and it takes 2 KiB, the 32-bit launcher to its size limit.
 add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)

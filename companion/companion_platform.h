@@ -1,6 +1,7 @@
 // The companion's own outward effects, beside the launcher's platform operations it shares (the current
-// directory and the local date). companion_platform_win32.cc carries these out with the ANSI Win32
-// functions; the unit tests link a recording double instead.
+// directory and the local date). companion_platform_win32.cc carries out both with the ANSI Win32
+// functions, and only those: the companion imports nothing it does not call. The unit tests link a
+// recording double instead.
 #ifndef LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 #define LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 

@@ -1,6 +1,6 @@
-// The Win32 reads of more than one call, shared by the launcher's platform file and the preview's: the
-// current directory's short form in the ANSI code page, whether a path names a file, the screen's size and
-// the local date.
+// The Win32 reads of more than one call, shared by the platform files of the launcher, the companion and
+// the preview: the current directory's short form in the ANSI code page, whether a path names a file, the
+// screen's size and the local date.
 #ifndef LAUNCHER_PLATFORM_WIN32_READS_H
 #define LAUNCHER_PLATFORM_WIN32_READS_H
 

@@ -26,7 +26,8 @@ TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
   EXPECT_EQ(Fake().calls[0], "GetCurrentDirectory 400");
   EXPECT_EQ(Fake().calls[1], "GetSystemDirectory 260");
   EXPECT_EQ(Fake().calls[2], "IsFile C:\\Windows\\system32\\REGEDIT.EXE");
-  EXPECT_EQ(Fake().calls[3], "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Fake().calls[3],
+            "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
   EXPECT_EQ(Fake().calls[4], "Pause 1000");
 }
 
@@ -35,13 +36,15 @@ TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
 TEST_F(LauncherTest, StartsTheSystemsRegistryEditorByItsFullPath) {
   Fake().files = {"C:\\Games\\Demo\\REGEDIT.EXE"};  // a 64-bit launcher sees none in system32
   RunLauncher();
-  EXPECT_EQ(Import(), "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Import(),
+            "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
 
   Fake() = FakePlatform();
   Fake().systemDirectory = "C:\\" + std::string(257, 's');  // 260 characters: does not fit
   RunLauncher();
   EXPECT_TRUE(CallsStartingWith("IsFile").empty());
-  EXPECT_EQ(Import(), "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
+  EXPECT_EQ(Import(),
+            "StartRegistryEditor C:\\Windows\\REGEDIT.EXE|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
 
   Fake() = FakePlatform();
   Fake().systemDirectory = "";
@@ -55,7 +58,8 @@ TEST_F(LauncherTest, QuotesTheScriptPathWhenTheDirectoryHoldsWhiteSpace) {
   Fake().currentDirectory = "C:\\Program Files\\Game";
   RunLauncher();
   EXPECT_EQ(Import(),
-            "StartRegistryEditor " + kEditor + "|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
+            "StartRegistryEditor " + kEditor +
+                "|/s \"C:\\Program Files\\Game\\CONF\\TMPFILE.TXT\"|C:\\Program Files\\Game");
 
   Fake() = FakePlatform();
   Fake().currentDirectory = "D:\\a\tb";
@@ -94,7 +98,8 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
   Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
   RunLauncher();
   EXPECT_EQ(Fake().calls[1], "GetShortCurrentDirectory 400");
-  EXPECT_EQ(Import(), "StartRegistryEditor " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
+  EXPECT_EQ(Import(),
+            "StartRegistryEditor " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
 
   struct Case {
     const char *what;

@@ -14,16 +14,17 @@ using ShellExecuteFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, L
 
 // ShellExecuteA from shell32 in the system folder, loaded by its full path; null when it cannot be loaded.
 // shell32 is not imported at link time: Windows would then load it, and the DLLs it imports, before the
-// entry limits the DLL search, and look for them in the program's folder first. With the altered search
-// path, what shell32 imports is looked for in the system folder first too, even on a Windows whose DLL
-// search could not be limited.
+// entry limits the DLL search, and look for them in the program's folder first. What shell32 imports is
+// looked for in the system folder only; a Windows without that flag (7 without KB2533623) refuses it, and
+// there the altered search path at least looks in the system folder first.
 ShellExecuteFunction LoadShellExecute() {
   constexpr char kShell[] = "\\shell32.dll";
   SystemFolder folder;
   const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);
   if (length == 0 || length >= kSystemFolderCapacity) return nullptr;
   const auto path = Composed(folder, kShell);
-  HMODULE shell = LoadLibraryExA(CString(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  HMODULE shell = LoadLibraryExA(CString(path), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (shell == nullptr) shell = LoadLibraryExA(CString(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
   if (shell == nullptr) return nullptr;
   return win32::ModuleFunction<ShellExecuteFunction>(shell, "ShellExecuteA");
 }

@@ -20,7 +20,6 @@ constexpr std::size_t kNameCapacity = 40;
 // The script read one character at a time (a byte, or a UTF-16 code unit), whatever the size of the parts
 // it is read in.
 struct Scan {
-  bool wide = false;
   bool firstLine = true;
   bool done = false;
   bool lineStart = true;  // only blanks so far on this line
@@ -98,6 +97,7 @@ void Take(Scan &scan, unsigned unit) {
 
 ScriptRoots ReadScriptRoots(const char *path) {
   Scan scan;
+  bool wide = false;  // UTF-16LE, after its byte-order mark
   std::array<unsigned char, 4096> buffer{};
   unsigned long long offset = 0;
   bool lowByteHeld = false;
@@ -108,14 +108,14 @@ ScriptRoots ReadScriptRoots(const char *path) {
     if (read == 0) break;
     std::size_t at = 0;
     if (offset == 0 && read >= 2 && buffer[0] == 0xFF && buffer[1] == 0xFE) {
-      scan.wide = true;
+      wide = true;
       at = 2;
     } else if (offset == 0 && read >= 3 && buffer[0] == 0xEF && buffer[1] == 0xBB && buffer[2] == 0xBF) {
       at = 3;  // UTF-8's byte-order mark, which the editor takes too
     }
     offset += static_cast<unsigned long long>(read);
     for (; at < static_cast<std::size_t>(read) && !scan.done; ++at) {
-      if (!scan.wide) {
+      if (!wide) {
         Take(scan, buffer[at]);
       } else if (!lowByteHeld) {
         lowByte = buffer[at];

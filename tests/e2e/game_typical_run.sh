@@ -49,7 +49,7 @@ typical_run() {
   run_launcher_settled "$folder"
   expect_eq "exit code" 0 "$LAUNCHER_STATUS"
 
-  local imported="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")" seen
+  local imported=$(sz_value "$token") seen
   seen=$(wait_reg_value HKCU "$scriptKey" Marker "$imported") || true
   expect_eq "value imported from CONF\\TMPFILE.TXT" "$imported" "$seen"
   expect_eq "width recorded" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$displayKey" Width)"

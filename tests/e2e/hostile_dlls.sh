@@ -38,8 +38,6 @@ run_shipped() {
   expect_eq "$2: exit code" "$3" "$status"
 }
 
-imported_line() { echo "type=1 length=$((${#1} + 1)) bytes=$(sz_bytes "$1")"; }
-
 note "complete settings: the import, the values and the game start"
 folder=$(shipped_folder dlls)
 name=$(basename "$folder")
@@ -53,8 +51,8 @@ grep -qxF "would start the game: $(win_path "$folder")\\bin\\stand_in_game.exe" 
 expect_nothing_loaded "$folder" "companion and preview"
 LAUNCHER="$folder/launcher.exe" run_launcher_settled "$folder"
 expect_eq "launcher: exit code" 0 "$LAUNCHER_STATUS"
-seen=$(wait_reg_value HKCU "$scriptKey" Marker "$(imported_line "planted $name")") || true
-expect_eq "value imported from the script" "$(imported_line "planted $name")" "$seen"
+seen=$(wait_reg_value HKCU "$scriptKey" Marker "$(sz_value "planted $name")") || true
+expect_eq "value imported from the script" "$(sz_value "planted $name")" "$seen"
 expect_eq "width recorded" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$displayKey" Width)"
 expect_eq "height recorded" "type=4 length=4 bytes=$(dword_bytes 768)" "$(reg_value HKCU "$displayKey" Height)"
 windowsFolder=$(win_path "$folder")
@@ -77,8 +75,8 @@ expect_eq "report text" ' ROOT = 0\n SUBKEY =  \n VALUENAMEX =  \n VALUENAMEY = 
 status=0
 wait "$launcher" || status=$?
 expect_eq "launcher: exit code after the report" 0 "$status"
-seen=$(wait_reg_value HKCU "$scriptKey" Marker "$(imported_line "planted $name")") || true
-expect_eq "value imported before the report" "$(imported_line "planted $name")" "$seen"
+seen=$(wait_reg_value HKCU "$scriptKey" Marker "$(sz_value "planted $name")") || true
+expect_eq "value imported before the report" "$(sz_value "planted $name")" "$seen"
 wait_folder_idle "$folder"
 expect_no_game_start "after the report" "$folder/bin"
 expect_nothing_loaded "$folder" "report run"

@@ -22,7 +22,7 @@ decoyKey="Software\\LauncherE2E\\Decoy\\$(basename "$decoy")"
 printf '%s\n' "[HKEY_CURRENT_USER\\$decoyKey]" '"Marker"="decoy"' | write_registry_script "$decoy"
 decoyScript="$(win_path "$decoy")\\CONF\\TMPFILE.TXT"
 
-imported="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")"
+imported=$(sz_value "$token")
 
 # Runs the launcher with the given arguments from a clean state and prints what the run left.
 run_and_describe() {

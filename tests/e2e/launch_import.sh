@@ -29,7 +29,7 @@ for kind in plain spaces; do
   run_in "$folder" "$LAUNCHER" || status=$?
   expect_eq "$kind: exit code" 0 "$status"
 
-  expected="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")"
+  expected=$(sz_value "$token")
   seen=$(wait_reg_value HKCU "$scriptKey" Marker "$expected") || true
   expect_eq "$kind: string value imported from the script" "$expected" "$seen"
   expect_eq "$kind: 32-bit value imported from the script" "type=4 length=4 bytes=$(dword_bytes 42)" \

@@ -29,7 +29,7 @@ run_in "$folder" "$LAUNCHER" &
 launcher=$!
 
 # The launcher waits on its report, so a value that appears now was imported before the report.
-expected="type=1 length=$((${#token} + 1)) bytes=$(sz_bytes "$token")"
+expected=$(sz_value "$token")
 seen=$(wait_reg_value HKCU "$scriptKey" Marker "$expected") || true
 expect_eq "the script's value, imported while the report is up" "$expected" "$seen"
 

@@ -227,6 +227,11 @@ sz_bytes() {
   { printf '%s' "$1" | od -An -v -tx1; echo 00; } | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'
 }
 
+# sz_value <text>: reg_probe's line for a REG_SZ value holding the text.
+sz_value() {
+  echo "type=1 length=$((${#1} + 1)) bytes=$(sz_bytes "$1")"
+}
+
 # dword_bytes <number>: the reg_probe bytes of a REG_DWORD value (little-endian).
 dword_bytes() {
   local v=$(($1 & 0xffffffff))

@@ -41,7 +41,6 @@ add_unit_tests(companion_tests
 # The preview's platform operations, against fixed answers for its reads.
 add_unit_tests(preview_tests
   preview/preview_platform.cc
-  preview/script_roots.cc
   preview/preview_test.cc
   tests/preview_fake.cc)
 

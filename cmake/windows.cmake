@@ -2,7 +2,7 @@
 enable_language(RC)
 
 # Small, self-contained executables: only Windows system DLLs are imported.
-add_compile_options(-Wall -Wextra -Os -ffunction-sections -fdata-sections
+add_compile_options(-Wall -Wextra -Oz -ffunction-sections -fdata-sections
                     "$<$<COMPILE_LANGUAGE:CXX>:${LAUNCHER_CXX_FLAGS}>")
 # No link time in the PE header, so that a build of one commit gives the same bytes (scripts/release).
 add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)

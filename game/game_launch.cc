@@ -17,6 +17,8 @@ GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory) {
 }
 
 void StartGame(const GameLaunch &launch) {
+  // A path that names a folder (no GameExec, say) would open a file manager on it: no game, no start.
+  if (PlatformIsFolder(CString(launch.file))) return;
   PlatformStartProgram(CString(launch.file), CString(launch.parameters), CString(launch.directory));
 }
 

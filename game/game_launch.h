@@ -25,7 +25,7 @@ struct GameLaunch {
 
 GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory);
 
-// Starts the game and returns without waiting for it.
+// Starts the game and returns without waiting for it; a path that names a folder starts nothing.
 void StartGame(const GameLaunch &launch);
 
 }  // namespace launcher

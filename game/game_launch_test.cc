@@ -43,6 +43,20 @@ TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
   EXPECT_EQ(View(launch.parameters), "-w \"a b\" 'c'");
 }
 
+// Without GameExec the path names the game's folder, which would open in a file manager: nothing starts.
+// A path that names no folder, a missing game among them, is started as ever.
+TEST_F(GameLaunchTest, StartsNothingWhenThePathNamesAFolder) {
+  Game("GameExecPath", "bin");
+  Fake().folders = {"C:\\Games\\Demo\\bin\\"};
+  StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
+  EXPECT_EQ(CallsStartingWith("IsFolder"), std::vector<std::string>{"IsFolder C:\\Games\\Demo\\bin\\"});
+  EXPECT_TRUE(CallsStartingWith("StartProgram").empty());
+
+  Game("GameExec", "missing.exe");
+  StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
+  EXPECT_EQ(CallsStartingWith("StartProgram").size(), 1u);
+}
+
 TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
   const std::string directory = "C:\\" + std::string(396, 'w');
   const std::string path(399, 'p'), exec(399, 'e'), para(399, 'a');

@@ -17,6 +17,8 @@ constexpr unsigned long kSettlePause = 1000;
 }  // namespace
 
 int RunLauncher() {
+  // One click, one game: a second launcher in the same folder while the first runs does nothing at all.
+  if (!PlatformClaimCurrentDirectory()) return 0;
   const WorkingDirectory workingDirectory = ReadWorkingDirectory();
 
   ImportRegistryScript(workingDirectory);

@@ -12,23 +12,29 @@ const std::string kEditor = "C:\\Windows\\system32\\REGEDIT.EXE";
 
 class LauncherTest : public PlatformTest {
  protected:
-  // The start of the registry editor.
+  // The start of the registry editor, without the rights it was given.
   static std::string Import() {
     const std::vector<std::string> starts = CallsStartingWith("StartRegistryEditor");
-    return starts.empty() ? "none" : starts.front();
+    return starts.empty() ? "none" : starts.front().substr(0, starts.front().rfind('|'));
+  }
+  // Those rights: "invoker" (the player's own) or "asking" (the editor's own request).
+  static std::string Rights() {
+    const std::vector<std::string> starts = CallsStartingWith("StartRegistryEditor");
+    return starts.empty() ? "none" : starts.front().substr(starts.front().rfind('|') + 1);
   }
 };
 
 TEST_F(LauncherTest, StartsTheImportInTheWorkingDirectoryThenPauses) {
   Fake().currentDirectory = "C:\\Games\\Demo";
   EXPECT_EQ(RunLauncher(), 0);
-  ASSERT_GE(Fake().calls.size(), 5u);
-  EXPECT_EQ(Fake().calls[0], "GetCurrentDirectory 400");
-  EXPECT_EQ(Fake().calls[1], "GetSystemDirectory 260");
-  EXPECT_EQ(Fake().calls[2], "IsFile C:\\Windows\\system32\\REGEDIT.EXE");
-  EXPECT_EQ(Fake().calls[3],
-            "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo");
-  EXPECT_EQ(Fake().calls[4], "Pause 1000");
+  ASSERT_GE(Fake().calls.size(), 6u);
+  EXPECT_EQ(Fake().calls[0], "ClaimCurrentDirectory");
+  EXPECT_EQ(Fake().calls[1], "GetCurrentDirectory 400");
+  EXPECT_EQ(Fake().calls[2], "GetSystemDirectory 260");
+  EXPECT_EQ(Fake().calls[3], "IsFile C:\\Windows\\system32\\REGEDIT.EXE");
+  EXPECT_EQ(Fake().calls[4], "StartRegistryEditor " + kEditor +
+                                 "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo|invoker");
+  EXPECT_EQ(Fake().calls[5], "Pause 1000");
 }
 
 // The system's editor by its full path, never one the program search would find in the game folder first:
@@ -97,7 +103,7 @@ TEST_F(LauncherTest, DirectoryTheCodePageCannotSpellGivesWayToItsShortFormOrToTh
   Fake().currentDirectory = "C:\\Games\\????";
   Fake().shortCurrentDirectory = "C:\\Games\\____~VQI";
   RunLauncher();
-  EXPECT_EQ(Fake().calls[1], "GetShortCurrentDirectory 400");
+  EXPECT_EQ(Fake().calls[2], "GetShortCurrentDirectory 400");
   EXPECT_EQ(Import(),
             "StartRegistryEditor " + kEditor + "|/s C:\\Games\\____~VQI\\CONF\\TMPFILE.TXT|C:\\Games\\____~VQI");
 
@@ -123,7 +129,7 @@ TEST_F(LauncherTest, ImportAndFirstPauseHappenWhateverTheSettingsSay) {
   SetSetting(".\\KQgameset.ini", "REGSET", "ROOT", "2");
   EXPECT_EQ(RunLauncher(), 0);
   EXPECT_EQ(CallsStartingWith("StartRegistryEditor " + kEditor).size(), 1u);
-  EXPECT_EQ(Fake().calls[4], "Pause 1000");
+  EXPECT_EQ(Fake().calls[5], "Pause 1000");
 }
 
 // The road of a typical run, from the registry import to the deleted detection file.
@@ -146,12 +152,14 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
 
   std::vector<std::string> effects;
   for (const std::string &call : Fake().calls) {
-    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("IsFile", 0) != 0) {
+    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("Is", 0) != 0) {
       effects.push_back(call);
     }
   }
   EXPECT_EQ(effects, (std::vector<std::string>{
-                         "StartRegistryEditor " + kEditor + "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo",
+                         "ClaimCurrentDirectory",
+                         "StartRegistryEditor " + kEditor +
+                             "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo|invoker",
                          "Pause 1000",
                          "CreateRegistryKey HKCU\\Software\\Example\\Video",
                          "SetRegistryValue HKCU\\Software\\Example\\Video|Width|4|4",
@@ -163,6 +171,61 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   ASSERT_EQ(Fake().registryWrites.size(), 2u);
   EXPECT_EQ(Fake().registryWrites[0].data, (std::vector<unsigned char>{0x00, 0x04, 0x00, 0x00}));
   EXPECT_EQ(Fake().registryWrites[1].data, (std::vector<unsigned char>{0x00, 0x03, 0x00, 0x00}));
+}
+
+// The editor asks for the account's highest rights, and Windows for consent, only where the script needs
+// them: anything below another root than the player's own hive, or a script the reading cannot vouch for.
+TEST_F(LauncherTest, GivesTheEditorThePlayersRightsOnlyForScriptsBelowTheCurrentUser) {
+  const std::string script = "C:\\Games\\Demo\\CONF\\TMPFILE.TXT";
+  const std::string wideBom = "\xFF\xFE";
+  auto utf16 = [&](const std::string &text) {
+    std::string wide = wideBom;
+    for (const char c : text) wide += {c, '\0'};
+    return wide;
+  };
+  const std::string hexData = "\"Bin\"=hex:01,02,\\\r\n";
+  struct Case {
+    const char *what;
+    std::string content;  // "" for no script at all
+    const char *rights;
+  } cases[] = {
+      {"no script", "", "invoker"},
+      {"HKCU only, a deletion too, blanks before the header",
+       " \tREGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"X\"=\"[HKEY_LOCAL_MACHINE\\B]\"\r\n[-hkey_current_user\\Old]\r\n",
+       "invoker"},
+      {"version 5 in UTF-16LE, HKLM past the first part read",
+       utf16("Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\A]\r\n\"Pad\"=\"" + std::string(5000, 'x') +
+             "\"\r\n[HKEY_LOCAL_MACHINE\\Software\\B]\r\n"),
+       "asking"},
+      {"a deletion below HKEY_USERS", "REGEDIT4\n[-HKEY_USERS\\S-1-5-18\\X]\n", "asking"},
+      {"a root the editor does not know", "REGEDIT4\n[HKLM\\Software\\X]\n", "asking"},
+      {"the Windows 3.1 form", "REGEDIT\nHKEY_CLASSES_ROOT\\.demo = Demo\n", "asking"},
+      {"a header that imports nothing", "REGEDIT 4\n[HKEY_CURRENT_USER\\A]\n", "asking"},
+      {"a blank line before the header", "\nREGEDIT4\n[HKEY_CURRENT_USER\\A]\n", "asking"},
+      {"no closing bracket: no key", "REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\n[HKEY_CURRENT_USER\\A]\n", "invoker"},
+      {"a key line inside continued hex data is dropped",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n" + hexData + "\r\n; between\r\n  03,\\\r\n[HKEY_LOCAL_MACHINE\\B]\r\n", "invoker"},
+      {"hex data that does not go on leaves the next key line a key",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Bin\"=hex:01,02\\\n[HKEY_LOCAL_MACHINE\\B]\n", "asking"},
+  };
+  for (const Case &c : cases) {
+    Fake() = FakePlatform();
+    if (!c.content.empty()) Fake().contents[script] = c.content;
+    RunLauncher();
+    EXPECT_EQ(Rights(), c.rights) << c.what;
+  }
+
+  Fake() = FakePlatform();
+  Fake().unreadable = {script};
+  RunLauncher();
+  EXPECT_EQ(Rights(), "asking");
+}
+
+// A second launcher in the folder while the first runs does nothing at all, not even read its folder.
+TEST_F(LauncherTest, EndsAtOnceWhileAnotherLauncherHoldsTheFolder) {
+  Fake().directoryHeld = true;
+  EXPECT_EQ(RunLauncher(), 0);
+  EXPECT_EQ(Fake().calls, std::vector<std::string>{"ClaimCurrentDirectory"});
 }
 
 TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {

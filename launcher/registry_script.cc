@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "launcher/script_reading.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -47,7 +48,11 @@ void ImportRegistryScript(const WorkingDirectory &workingDirectory) {
   } else {
     Compose(parameters, kImportSwitch, script);
   }
-  PlatformStartRegistryEditor(CString(editor), CString(parameters), CString(workingDirectory));
+  // The player's own rights do for a script that only writes the player's own hive; anything else keeps the
+  // rights the editor asks for. A script changed after this reading can only lose rights this way.
+  const EditorRights rights =
+      NeedsAdministratorRights(ReadRegistryScript(CString(script))) ? EditorRights::kAsked : EditorRights::kInvoker;
+  PlatformStartRegistryEditor(CString(editor), CString(parameters), CString(workingDirectory), rights);
 }
 
 }  // namespace launcher

@@ -40,6 +40,21 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity);
 // Windows, a path in the system directory is looked up in the 32-bit system folder.
 bool PlatformIsFile(const char *path);
 
+// GetFileAttributesA: whether the path names a folder.
+bool PlatformIsFolder(const char *path);
+
+// CreateFileA (shared with writers and deleters), SetFilePointerEx and ReadFile: up to `capacity` bytes of
+// the file from `offset` on. How many were read, 0 at its end; kFileMissing when neither the file nor its
+// folder is there, kFileUnreadable when it cannot be opened or read for any other reason.
+inline constexpr long kFileMissing = -1;
+inline constexpr long kFileUnreadable = -2;
+long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
+
+// CreateMutexW on a name in the session's Local\ namespace made from the current directory (its long form,
+// in upper case, as Windows compares paths): false when another launcher already holds it there. It is
+// held until the process ends; when it cannot be created, true.
+bool PlatformClaimCurrentDirectory();
+
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 
@@ -71,8 +86,14 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory);
 
 // The same start, of the system's registry editor on the registry script: an operation of its own, so
-// that what carries out the run can tell the import from the game's start by what it is given.
-void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory);
+// that what carries out the run can tell the import from the game's start by what it is given. With
+// kInvoker, the editor runs with the player's own rights and Windows asks for no consent: for that one start,
+// "RunAsInvoker" joins the __COMPAT_LAYER variable of the launcher's environment, which is then put back as
+// it was, so that nothing started later inherits it. With kAsked, the editor asks for the rights its
+// manifest names, the account's highest.
+enum class EditorRights { kInvoker, kAsked };
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
+                                 EditorRights rights);
 
 struct LocalDate {
   int year;

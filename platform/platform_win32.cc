@@ -32,7 +32,7 @@ ShellExecuteFunction LoadShellExecute() {
 }  // namespace
 
 unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
-  return GetCurrentDirectoryA(capacity, field);
+  return win32::ReadCurrentDirectory(field, capacity);
 }
 
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
@@ -40,22 +40,49 @@ bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
 }
 
 unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
-  return GetSystemDirectoryA(field, capacity);
+  return win32::ReadSystemDirectory(field, capacity);
 }
 
 unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
-  return GetWindowsDirectoryA(field, capacity);
+  return win32::ReadWindowsDirectory(field, capacity);
 }
 
 bool PlatformIsFile(const char *path) { return win32::IsFile(path); }
 
+bool PlatformIsFolder(const char *path) { return win32::IsFolder(path); }
+
+long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  return win32::ReadFilePart(path, offset, buffer, capacity);
+}
+
+bool PlatformClaimCurrentDirectory() {
+  // The folder as Windows compares paths: without regard to case.
+  constexpr DWORD kWidePathCapacity = 32768;
+  wchar_t directory[kWidePathCapacity];
+  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
+  if (length == 0 || length >= kWidePathCapacity) return true;
+  wchar_t upper[kWidePathCapacity];
+  const int upperLength =
+      LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, directory, static_cast<int>(length), upper, kWidePathCapacity);
+  // Object names hold no "\\" and at most MAX_PATH characters, while the folder's may hold up to 32767:
+  // the name holds the folder's 64-bit FNV-1a hash instead.
+  unsigned long long hash = 14695981039346656037ull;
+  for (int i = 0; i < upperLength; ++i) hash = (hash ^ static_cast<unsigned short>(upper[i])) * 1099511628211ull;
+  wchar_t name[] = L"Local\\GameLauncher-0000000000000000";
+  constexpr char kHexDigits[] = "0123456789abcdef";
+  for (int i = 0; i < 16; ++i) name[sizeof name / sizeof name[0] - 2 - i] = kHexDigits[(hash >> (4 * i)) & 15];
+  // Held open until the process ends, which closes it; whoever opens it while it is held finds it there.
+  const HANDLE mutex = upperLength > 0 ? CreateMutexW(nullptr, FALSE, name) : nullptr;
+  return mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
+  return win32::ReadProfileInt(file, section, key, fallback);
 }
 
 void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
                                unsigned long capacity) {
-  GetPrivateProfileStringA(section, key, "", field, capacity, file);
+  win32::ReadProfileString(file, section, key, field, capacity);
 }
 
 void PlatformPause(unsigned long milliseconds) { Sleep(milliseconds); }
@@ -78,8 +105,30 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
   if (shellExecute != nullptr) shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW);
 }
 
-void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
+                                 EditorRights rights) {
+  constexpr wchar_t kLayer[] = L"__COMPAT_LAYER";
+  constexpr wchar_t kInvoker[] = L" RunAsInvoker";
+  // An environment variable holds at most 32767 characters with its zero.
+  constexpr DWORD kValueCapacity = 32767;
+  wchar_t before[kValueCapacity];
+  wchar_t layers[kValueCapacity + sizeof kInvoker / sizeof kInvoker[0]];
+  // The room the player's own value needs with its zero: 0 when there is none, 1 when it is empty.
+  const DWORD needed = GetEnvironmentVariableW(kLayer, nullptr, 0);
+  const DWORD length = needed == 0 ? 0 : GetEnvironmentVariableW(kLayer, before, kValueCapacity);
+  if (rights == EditorRights::kAsked || length >= kValueCapacity || (needed > 1 && length == 0)) {
+    PlatformStartProgram(file, parameters, directory);
+    return;
+  }
+  // The player's own layers stay, and RunAsInvoker joins them.
+  DWORD at = 0;
+  for (; at < length; ++at) layers[at] = before[at];
+  for (const wchar_t c : kInvoker) {
+    if (at != 0 || c != L' ') layers[at++] = c;  // the zero too
+  }
+  SetEnvironmentVariableW(kLayer, layers);
   PlatformStartProgram(file, parameters, directory);
+  SetEnvironmentVariableW(kLayer, needed == 0 ? nullptr : before);
 }
 
 LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }

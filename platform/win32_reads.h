@@ -1,6 +1,5 @@
-// The Win32 reads of more than one call, shared by the platform files of the launcher, the companion and
-// the preview: the current directory's short form in the ANSI code page, whether a path names a file, the
-// screen's size and the local date.
+// The Win32 reads, shared by the platform files of the launcher, the companion and the preview, so that the
+// preview reads exactly what the launcher does.
 #ifndef LAUNCHER_PLATFORM_WIN32_READS_H
 #define LAUNCHER_PLATFORM_WIN32_READS_H
 
@@ -34,6 +33,53 @@ inline bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
 inline bool IsFile(const char *path) {
   const DWORD attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+// GetFileAttributesA: the path names a folder.
+inline bool IsFolder(const char *path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+inline unsigned long ReadCurrentDirectory(char *field, unsigned long capacity) {
+  return GetCurrentDirectoryA(capacity, field);
+}
+
+inline unsigned long ReadSystemDirectory(char *field, unsigned long capacity) {
+  return GetSystemDirectoryA(field, capacity);
+}
+
+inline unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
+  return GetWindowsDirectoryA(field, capacity);
+}
+
+inline int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
+  return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
+}
+
+inline void ReadProfileString(const char *file, const char *section, const char *key, char *field,
+                              unsigned long capacity) {
+  GetPrivateProfileStringA(section, key, "", field, capacity, file);
+}
+
+// Up to `capacity` bytes of the file from `offset` on; shared, so that a file another program holds open is
+// read all the same.
+inline long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer,
+                         unsigned long capacity) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kFileMissing : kFileUnreadable;
+  }
+  // On a handle opened for plain reading, the offset of an OVERLAPPED is where a ReadFile starts.
+  OVERLAPPED at{};
+  at.Offset = static_cast<DWORD>(offset);
+  at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+  DWORD read = 0;
+  const bool done = ReadFile(file, buffer, capacity, &read, &at) || GetLastError() == ERROR_HANDLE_EOF;
+  CloseHandle(file);
+  return done ? static_cast<long>(read) : kFileUnreadable;
 }
 
 // GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC.

@@ -16,6 +16,7 @@ bool ReadShortCurrentDirectory(char *field, unsigned long capacity);
 unsigned long ReadSystemDirectory(char *field, unsigned long capacity);
 unsigned long ReadWindowsDirectory(char *field, unsigned long capacity);
 bool IsFile(const char *path);
+bool IsFolder(const char *path);
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 void ReadProfileString(const char *file, const char *section, const char *key, char *field,
                        unsigned long capacity);
@@ -25,8 +26,8 @@ LocalDate ReadLocalDate();
 // Whether the file has the key in that section, whatever its value.
 bool HasProfileKey(const char *file, const char *section, const char *key);
 
-// Up to `capacity` bytes of the file from `offset` on: how many were read (0 at its end), or -1 when it
-// cannot be opened or read.
+// Up to `capacity` bytes of the file from `offset` on: how many were read (0 at its end), or kFileMissing or
+// kFileUnreadable.
 long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
 
 // Standard output.

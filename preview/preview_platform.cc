@@ -6,10 +6,10 @@
 
 #include "game/game_launch.h"
 #include "launcher/registry_script.h"
+#include "launcher/script_reading.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "preview/preview.h"
-#include "preview/script_roots.h"
 
 namespace launcher {
 namespace {
@@ -19,7 +19,7 @@ constexpr std::string_view kHexDigits = "0123456789abcdef";
 // What the run came to, for the verdict, in fields of the launcher's own types.
 struct Outcome {
   bool importStarted = false;
-  bool scriptExists = false;
+  ScriptForm scriptForm = ScriptForm::kMissing;
   bool reported = false;
   bool gameStarted = false;
   bool gameExists = false;
@@ -87,21 +87,37 @@ std::string_view ScriptOf(std::string_view parameters) {
   return parameters;
 }
 
-// What Windows will do with the script: the editor asks for the account's highest rights.
-void CheckScript(const char *script) {
-  const preview::ScriptRoots roots = preview::ReadScriptRoots(script);
-  if (!roots.readable) {
-    Line("  the registry script cannot be read, or starts with neither \"REGEDIT4\" nor \"Windows Registry Editor "
-         "Version 5.00\": the registry editor imports nothing of it");
-    return;
+// What the registry editor makes of the script, from the launcher's own reading of it.
+void PrintScript(const ScriptReading &reading) {
+  switch (reading.form) {
+    case ScriptForm::kMissing: return;
+    case ScriptForm::kUnreadable:
+      Line("  the registry script cannot be read: the registry editor imports nothing of it");
+      return;
+    case ScriptForm::kNotAScript:
+      Line("  the registry script's first line is neither \"REGEDIT4\" nor \"Windows Registry Editor Version 5.00\": "
+           "the registry editor refuses it and imports nothing of it");
+      return;
+    case ScriptForm::kIgnoredHeader:
+      Line("  the registry script's first line begins with \"REGEDIT\" but is not \"REGEDIT4\": the registry editor "
+           "takes it and imports nothing of it");
+      return;
+    case ScriptForm::kWindows31:
+      Line("  the registry script is in the Windows 3.1 form (\"REGEDIT\"): only its lines that begin with "
+           "HKEY_CLASSES_ROOT are imported");
+      return;
+    default: return;
   }
-  if (!roots.localMachine && !roots.classesRoot) return;
-  Line("warning: the registry script writes below ",
-       roots.localMachine && roots.classesRoot ? "HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT"
-       : roots.localMachine                    ? "HKEY_LOCAL_MACHINE"
-                                               : "HKEY_CLASSES_ROOT",
-       "; on an administrator account Windows asks for consent at every run and imports it with administrator "
-       "rights, and on a standard account those lines are not imported");
+}
+
+// The roots that need more than the player's own rights, named in the editor's order.
+void PrintRootsNeedingRights(unsigned roots) {
+  unsigned left = roots & ~static_cast<unsigned>(kCurrentUserBit | kOtherRootBit);
+  for (const ScriptRootName &root : kScriptRoots) {
+    if ((left & root.bit) == 0) continue;
+    left &= ~root.bit;
+    Print(root.name, left == 0 ? "" : (left & (left - 1)) == 0 ? " and " : ", ");
+  }
 }
 
 std::string_view Presence(const char *file, const char *section, const char *key) {
@@ -188,15 +204,45 @@ void PlatformSetRegistryValue(RegistryKey /*key*/, const char *name, RegistryVal
   }
 }
 
-void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
+bool PlatformIsFolder(const char *path) {
+  const bool folder = preview::IsFolder(path);
+  if (folder) Line("the game's path names a folder, not a file: ", path, "; nothing would be started");
+  return folder;
+}
+
+long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  return preview::ReadFilePart(path, offset, buffer, capacity);
+}
+
+// Another launcher running in the folder does not change what a run there would do.
+bool PlatformClaimCurrentDirectory() { return true; }
+
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
+                                 EditorRights rights) {
   Line("would start the registry import: ", file);
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
   outcome.importStarted = true;
   CopyCut(outcome.script, ScriptOf(parameters));
-  outcome.scriptExists = preview::IsFile(CString(outcome.script));
-  Line("  registry script ", CString(outcome.script), outcome.scriptExists ? ": present" : ": MISSING");
-  if (outcome.scriptExists) CheckScript(CString(outcome.script));
+  const ScriptReading reading = ReadRegistryScript(CString(outcome.script));
+  outcome.scriptForm = reading.form;
+  Line("  registry script ", CString(outcome.script), reading.form == ScriptForm::kMissing ? ": MISSING" : ": present");
+  PrintScript(reading);
+  if (rights == EditorRights::kInvoker) {
+    Line("  with the player's own rights: Windows asks for no consent");
+    return;
+  }
+  Line("  asking for the account's highest rights: on an administrator account Windows asks for consent at "
+       "every run");
+  if ((reading.roots & kOtherRootBit) != 0) {
+    Line("  a key line names a root the registry editor does not know (HKEY_ and the root's full name): nothing is "
+         "imported there, but the editor is left to ask for rights");
+  }
+  if ((reading.roots & ~static_cast<unsigned>(kCurrentUserBit | kOtherRootBit)) == 0) return;
+  Print("warning: the registry script writes below ");
+  PrintRootsNeedingRights(reading.roots);
+  Line("; on an administrator account Windows asks for consent at every run and imports it with administrator "
+       "rights, and on a standard account those lines are not imported");
 }
 
 void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
@@ -240,8 +286,11 @@ int preview::Verdict() {
   if (!outcome.importStarted) {
     Line("result: no registry editor in the system folders: no import");
     complete = false;
-  } else if (!outcome.scriptExists) {
+  } else if (outcome.scriptForm == ScriptForm::kMissing) {
     Line("result: the registry script is missing: ", CString(outcome.script));
+    complete = false;
+  } else if (!IsImported(outcome.scriptForm)) {
+    Line("result: the registry editor would import nothing of the script: ", CString(outcome.script));
     complete = false;
   }
   if (!outcome.reported && (!outcome.gameStarted || !outcome.gameExists)) {

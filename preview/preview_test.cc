@@ -64,6 +64,7 @@ TEST_F(PreviewTest, CompleteFolderPrintsTheRunInOrderAndExitsZero) {
             "  parameters: /s C:\\Games\\Demo\\CONF\\TMPFILE.TXT\n"
             "  in: C:\\Games\\Demo\n"
             "  registry script C:\\Games\\Demo\\CONF\\TMPFILE.TXT: present\n"
+            "  with the player's own rights: Windows asks for no consent\n"
             "pause: 1000 ms (not taken)\n"
             "screen: 1600 x 900\n"
             "setting: .\\KQgameplay.ini [ExtSet] check1 = 1 (present)\n"
@@ -151,11 +152,13 @@ TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
   CompleteSettings();
   SetScript("Windows Registry Editor Version 4.00\r\n[HKEY_LOCAL_MACHINE\\A]\r\n");
   RunLauncher();
-  EXPECT_EQ(preview::Verdict(), 0);
+  EXPECT_EQ(preview::Verdict(), 1);
   EXPECT_EQ(Warnings(), "");
   EXPECT_NE(Answers().output.find("  registry script C:\\Games\\Demo\\CONF\\TMPFILE.TXT: present\n"
-                                  "  the registry script cannot be read, or starts with neither \"REGEDIT4\" nor "
-                                  "\"Windows Registry Editor Version 5.00\": the registry editor imports nothing of it\n"
+                                  "  the registry script's first line is neither \"REGEDIT4\" nor \"Windows Registry "
+                                  "Editor Version 5.00\": the registry editor refuses it and imports nothing of it\n"
+                                  "  asking for the account's highest rights: on an administrator account Windows "
+                                  "asks for consent at every run\n"
                                   "pause: "),
             std::string::npos)
       << Answers().output;

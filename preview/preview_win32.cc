@@ -1,5 +1,5 @@
-// What the preview reads and where it prints, on Windows: the same ANSI functions as the launcher's own
-// platform file, and the console.
+// What the preview reads and where it prints, on Windows: the launcher's own reads (win32_reads.h), and the
+// console.
 #include "preview/preview.h"
 
 #include <windows.h>
@@ -9,7 +9,7 @@
 namespace launcher::preview {
 
 unsigned long ReadCurrentDirectory(char *field, unsigned long capacity) {
-  return GetCurrentDirectoryA(capacity, field);
+  return win32::ReadCurrentDirectory(field, capacity);
 }
 
 bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
@@ -17,22 +17,24 @@ bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
 }
 
 unsigned long ReadSystemDirectory(char *field, unsigned long capacity) {
-  return GetSystemDirectoryA(field, capacity);
+  return win32::ReadSystemDirectory(field, capacity);
 }
 
 unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
-  return GetWindowsDirectoryA(field, capacity);
+  return win32::ReadWindowsDirectory(field, capacity);
 }
 
 bool IsFile(const char *path) { return win32::IsFile(path); }
 
+bool IsFolder(const char *path) { return win32::IsFolder(path); }
+
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  return static_cast<int>(GetPrivateProfileIntA(section, key, fallback, file));
+  return win32::ReadProfileInt(file, section, key, fallback);
 }
 
 void ReadProfileString(const char *file, const char *section, const char *key, char *field,
                        unsigned long capacity) {
-  GetPrivateProfileStringA(section, key, "", field, capacity, file);
+  win32::ReadProfileString(file, section, key, field, capacity);
 }
 
 // A missing key gives the default, so two reads with different defaults differ only when it is missing.
@@ -49,15 +51,7 @@ void ReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, heig
 LocalDate ReadLocalDate() { return win32::ReadLocalDate(); }
 
 long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return -1;
-  LARGE_INTEGER at;
-  at.QuadPart = static_cast<LONGLONG>(offset);
-  DWORD read = 0;
-  const bool done = SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && ReadFile(file, buffer, capacity, &read, nullptr);
-  CloseHandle(file);
-  return done ? static_cast<long>(read) : -1;
+  return win32::ReadFilePart(path, offset, buffer, capacity);
 }
 
 void Write(std::string_view text) {

@@ -1,5 +1,6 @@
 #include "tests/platform_fake.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
@@ -59,6 +60,28 @@ bool PlatformIsFile(const char *path) {
   return fake.files.count(path) != 0;
 }
 
+bool PlatformIsFolder(const char *path) {
+  fake.calls.push_back("IsFolder " + std::string(path));
+  return fake.folders.count(path) != 0;
+}
+
+// Not recorded: the reads of one file are many, and a test looks at what the run made of them.
+long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  if (fake.unreadable.count(path) != 0) return kFileUnreadable;
+  const auto found = fake.contents.find(path);
+  if (found == fake.contents.end()) return kFileMissing;
+  const std::string &content = found->second;
+  if (offset >= content.size()) return 0;
+  const std::size_t count = std::min<std::size_t>(capacity, content.size() - offset);
+  std::memcpy(buffer, content.data() + offset, count);
+  return static_cast<long>(count);
+}
+
+bool PlatformClaimCurrentDirectory() {
+  fake.calls.push_back("ClaimCurrentDirectory");
+  return !fake.directoryHeld;
+}
+
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
   fake.calls.push_back("GetShortCurrentDirectory " + std::to_string(capacity));
   const std::string &directory = fake.shortCurrentDirectory;
@@ -108,8 +131,10 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
   fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
 }
 
-void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
-  fake.calls.push_back("StartRegistryEditor " + Join({file, parameters, directory}));
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
+                                 EditorRights rights) {
+  fake.calls.push_back("StartRegistryEditor " +
+                       Join({file, parameters, directory, rights == EditorRights::kInvoker ? "invoker" : "asking"}));
 }
 
 LocalDate PlatformReadLocalDate() {

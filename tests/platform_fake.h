@@ -35,8 +35,15 @@ struct FakePlatform {
   // GetSystemDirectoryA, GetWindowsDirectoryA; a folder longer than the caller's capacity is not copied.
   std::string systemDirectory = "C:\\Windows\\system32";
   std::string windowsDirectory = "C:\\Windows";
-  // The files GetFileAttributesA finds.
+  // The files GetFileAttributesA finds, and the folders.
   std::set<std::string> files = {"C:\\Windows\\system32\\REGEDIT.EXE"};
+  std::set<std::string> folders;
+  // What ReadFile finds in a file, by path; a path missing here is a missing file, one in `unreadable`
+  // cannot be opened.
+  std::map<std::string, std::string> contents;
+  std::set<std::string> unreadable;
+  // Whether another launcher holds the current directory.
+  bool directoryHeld = false;
   // Settings by (file, section, key); integers are kept as the text the file would hold.
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;
   int screenWidth = 1920;

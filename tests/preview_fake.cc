@@ -43,6 +43,8 @@ unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
 
 bool IsFile(const char *path) { return answers.files.count(path) != 0; }
 
+bool IsFolder(const char *path) { return answers.folders.count(path) != 0; }
+
 int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   const std::string *value = Find(file, section, key);
   return value ? static_cast<int>(std::strtol(value->c_str(), nullptr, 10)) : fallback;
@@ -67,8 +69,9 @@ void ReadScreenSize(int &width, int &height) {
 LocalDate ReadLocalDate() { return answers.date; }
 
 long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  if (answers.files.count(path) == 0) return kFileMissing;
   const auto found = answers.contents.find(path);
-  if (found == answers.contents.end()) return -1;
+  if (found == answers.contents.end()) return kFileUnreadable;
   const std::string &content = found->second;
   if (offset >= content.size()) return 0;
   const std::size_t length = std::min<std::size_t>(capacity, content.size() - offset);

@@ -17,7 +17,8 @@ struct PreviewAnswers {
   std::string systemDirectory = "C:\\Windows\\system32";
   std::string windowsDirectory = "C:\\Windows";
   std::set<std::string> files;
-  // What ReadFilePart reads, by path; a file not here cannot be opened.
+  std::set<std::string> folders;
+  // What ReadFilePart reads, by path; a file not here cannot be opened, or is missing when not in `files`.
   std::map<std::string, std::string> contents;
   // Settings by (file, section, key), as the file holds them.
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;

@@ -1,0 +1,325 @@
+#include "launcher/script_reading.h"
+
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+#include "platform/platform.h"
+
+namespace launcher {
+namespace {
+
+constexpr std::string_view kHeader31 = "REGEDIT";
+constexpr std::string_view kHeader4 = "REGEDIT4";
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+
+// The longest header or root name worth keeping: longer ones match none of the names looked for.
+constexpr std::size_t kNameCapacity = 40;
+
+// Where the reading stands on the current line. The editor reads a line at a time and never looks back:
+// a key line is "[ROOT\path]" (or "[-ROOT\path]") after blanks, up to the line's last "]"; a hex value
+// that ends in "\" goes on in the next lines, where a line that is no hex data is dropped whole.
+enum class Line : unsigned char {
+  kHeader,
+  kStart,            // blanks so far
+  kKeyFirst,         // just after "["
+  kKeyDeletion,      // just after "[-"
+  kKeyRoot,          // the key's root, up to its first "\"
+  kKeyPath,          // after it
+  kValueName,        // in a quoted value name
+  kValueNameEscape,  // after a "\" there
+  kDataStart,        // after the value name: blanks and "="
+  kDataType,         // "hex:" or "hex(N):", or any other type
+  kHexType,          // the digits of "hex(N"
+  kHexTypeColon,     // after "hex(N)"
+  kHexNumberStart,   // hex data: before a number
+  kHexNumber,        // in a number
+  kHexBackslash,     // after the "\" that continues the data in the next line
+  kHexComment,       // a comment after it, or a comment line within the data
+  kContinuation,     // a line of continued hex data: blanks so far
+  kIgnored,          // nothing more of this line matters
+};
+
+struct Name {
+  std::array<char, kNameCapacity> chars{};
+  std::size_t length = 0;  // more than the capacity when the name is longer
+};
+
+struct Scan {
+  ScriptReading reading;
+  Line line = Line::kHeader;
+  bool lastWasReturn = false;  // "\r\n" ends one line
+  bool headerStarted = false;  // a character other than a blank on the header line
+  Name name;
+  std::size_t lastBracket = 0;  // how many characters of the key's root come before its last "]"; 0: none
+  bool bracketAfterRoot = false;
+  unsigned number = 0;  // the hex number or type read so far
+  std::size_t digits = 0;
+};
+
+bool IsBlank(unsigned unit) { return unit == ' ' || unit == '\t'; }
+
+bool IsHexDigit(unsigned unit) {
+  return (unit >= '0' && unit <= '9') || (unit >= 'a' && unit <= 'f') || (unit >= 'A' && unit <= 'F');
+}
+
+unsigned HexValue(unsigned unit) {
+  return unit <= '9' ? unit - '0' : (unit | 0x20) - 'a' + 10;
+}
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+void Collect(Name &name, unsigned unit) {
+  // A character beyond ASCII is part of no name looked for: it spoils the match.
+  if (name.length < kNameCapacity) name.chars[name.length] = unit < 0x80 ? static_cast<char>(unit) : '\x01';
+  ++name.length;
+}
+
+// The first `length` characters of the name, when they are all kept.
+bool Is(const Name &name, std::size_t length, std::string_view expected, bool ignoreCase) {
+  if (length != expected.size() || length > kNameCapacity) return false;
+  for (std::size_t i = 0; i < length; ++i) {
+    if ((ignoreCase ? Upper(name.chars[i]) : name.chars[i]) != expected[i]) return false;
+  }
+  return true;
+}
+
+bool StartsWith(const Name &name, std::string_view prefix) {
+  return name.length >= prefix.size() && Is(name, prefix.size(), prefix, false);
+}
+
+void NameRoot(Scan &scan, std::size_t length) {
+  for (const ScriptRootName &root : kScriptRoots) {
+    if (Is(scan.name, length, root.name, true)) {
+      scan.reading.roots |= root.bit;
+      return;
+    }
+  }
+  scan.reading.roots |= kOtherRootBit;
+}
+
+void EndHeader(Scan &scan) {
+  const Name &name = scan.name;
+  ScriptForm &form = scan.reading.form;
+  if (Is(name, name.length, kHeader31, false)) {
+    // The Windows 3.1 form knows one root: its lines set values of keys below HKEY_CLASSES_ROOT.
+    form = ScriptForm::kWindows31;
+    scan.reading.roots = kClassesRootBit;
+  } else if (Is(name, name.length, kHeader4, false)) {
+    form = ScriptForm::kRegedit4;
+  } else if (Is(name, name.length, kHeader5, false)) {
+    form = ScriptForm::kVersion5;
+  } else {
+    form = StartsWith(name, kHeader31) ? ScriptForm::kIgnoredHeader : ScriptForm::kNotAScript;
+  }
+}
+
+// A key line names the key up to its last "]"; its root ends at the first "\" or there.
+void EndKeyLine(Scan &scan) {
+  if (scan.line == Line::kKeyPath && scan.bracketAfterRoot) {
+    NameRoot(scan, scan.name.length);
+  } else if (scan.lastBracket != 0) {
+    NameRoot(scan, scan.lastBracket - 1);
+  }
+}
+
+void EndLine(Scan &scan) {
+  bool continued = false;
+  switch (scan.line) {
+    case Line::kHeader: EndHeader(scan); break;
+    case Line::kKeyRoot:
+    case Line::kKeyPath: EndKeyLine(scan); break;
+    case Line::kHexBackslash:
+    case Line::kHexComment:
+    case Line::kContinuation: continued = true; break;
+    default: break;
+  }
+  scan.name = Name{};
+  scan.digits = 0;
+  scan.lastBracket = 0;
+  scan.bracketAfterRoot = false;
+  scan.line = continued ? Line::kContinuation : Line::kStart;
+}
+
+// One character of a line of the two current forms.
+void TakeInLine(Scan &scan, unsigned unit) {
+  switch (scan.line) {
+    case Line::kStart:
+      if (unit == '[') {
+        scan.line = Line::kKeyFirst;
+      } else if (unit == '"') {
+        scan.line = Line::kValueName;
+      } else if (unit == '@') {
+        scan.line = Line::kDataStart;
+      } else if (!IsBlank(unit)) {
+        scan.line = Line::kIgnored;
+      }
+      return;
+    case Line::kKeyFirst:
+      if (IsBlank(unit)) {
+        scan.line = Line::kIgnored;
+      } else if (unit == '-') {
+        scan.line = Line::kKeyDeletion;
+      } else {
+        scan.line = Line::kKeyRoot;
+        TakeInLine(scan, unit);
+      }
+      return;
+    case Line::kKeyDeletion:
+      // A deletion names its key from the root on; anything else deletes nothing.
+      scan.line = unit == 'H' || unit == 'h' ? Line::kKeyRoot : Line::kIgnored;
+      if (scan.line == Line::kKeyRoot) TakeInLine(scan, unit);
+      return;
+    case Line::kKeyRoot:
+      if (unit == '\\') {
+        scan.line = Line::kKeyPath;
+        return;
+      }
+      Collect(scan.name, unit);
+      if (unit == ']') scan.lastBracket = scan.name.length;
+      return;
+    case Line::kKeyPath:
+      scan.bracketAfterRoot = scan.bracketAfterRoot || unit == ']';
+      return;
+    case Line::kValueName:
+      if (unit == '\\') scan.line = Line::kValueNameEscape;
+      if (unit == '"') scan.line = Line::kDataStart;
+      return;
+    case Line::kValueNameEscape:
+      scan.line = unit == '0' ? Line::kIgnored : Line::kValueName;
+      return;
+    case Line::kDataStart:
+      if (unit == '=') {
+        scan.line = Line::kDataType;
+      } else if (!IsBlank(unit)) {
+        scan.line = Line::kIgnored;
+      }
+      return;
+    case Line::kDataType: {
+      if (scan.digits == 0 && IsBlank(unit)) return;
+      // Only hex data goes on past its line: "hex:" or "hex(N):".
+      constexpr std::string_view kHex = "hex";
+      if (scan.digits < kHex.size()) {
+        scan.line = unit == static_cast<unsigned char>(kHex[scan.digits]) ? Line::kDataType : Line::kIgnored;
+        ++scan.digits;
+      } else {
+        scan.line = unit == ':' ? Line::kHexNumberStart : unit == '(' ? Line::kHexType : Line::kIgnored;
+        scan.digits = 0;
+      }
+      return;
+    }
+    case Line::kHexType:
+      // At most eight digits, which the editor reads as a 32-bit type.
+      if (IsHexDigit(unit) && scan.digits < 8) {
+        ++scan.digits;
+      } else {
+        scan.line = unit == ')' && scan.digits > 0 ? Line::kHexTypeColon : Line::kIgnored;
+      }
+      return;
+    case Line::kHexTypeColon:
+      scan.line = unit == ':' ? Line::kHexNumberStart : Line::kIgnored;
+      return;
+    case Line::kHexNumberStart:
+    case Line::kContinuation:
+      if (IsHexDigit(unit)) {
+        scan.line = Line::kHexNumber;
+        scan.number = HexValue(unit);
+      } else if (unit == ';' && scan.line == Line::kContinuation) {
+        scan.line = Line::kHexComment;
+      } else if (unit == '\\' && scan.line == Line::kHexNumberStart) {
+        scan.line = Line::kHexBackslash;
+      } else if (!IsBlank(unit)) {
+        // The end of the data, a comment after it, or a line that is no data: nothing goes on.
+        scan.line = Line::kIgnored;
+      }
+      return;
+    case Line::kHexNumber:
+      if (IsHexDigit(unit)) {
+        scan.number = scan.number * 16 + HexValue(unit);
+        if (scan.number > 0xFF) scan.line = Line::kIgnored;
+      } else {
+        // A comma goes on to the next byte; blanks or a comment end the data; anything else spoils it.
+        scan.line = unit == ',' ? Line::kHexNumberStart : Line::kIgnored;
+      }
+      return;
+    case Line::kHexBackslash:
+      if (unit == ';') {
+        scan.line = Line::kHexComment;
+      } else if (!IsBlank(unit)) {
+        scan.line = Line::kIgnored;
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+void Take(Scan &scan, unsigned unit) {
+  const bool afterReturn = scan.lastWasReturn;
+  scan.lastWasReturn = unit == '\r';
+  if (unit == '\n' && afterReturn) return;
+  if (unit == '\r' || unit == '\n') {
+    EndLine(scan);
+    return;
+  }
+  if (scan.line == Line::kHeader) {
+    if (scan.headerStarted || !IsBlank(unit)) {
+      scan.headerStarted = true;
+      Collect(scan.name, unit);
+    }
+  } else {
+    TakeInLine(scan, unit);
+  }
+}
+
+}  // namespace
+
+ScriptReading ReadRegistryScript(const char *path) {
+  Scan scan;
+  std::array<unsigned char, 4096> buffer{};
+  unsigned long long offset = 0;
+  bool wide = false;  // UTF-16LE, after its byte-order mark
+  bool lowByteHeld = false;
+  unsigned char lowByte = 0;
+  for (;;) {
+    const long read = PlatformReadFilePart(path, offset, buffer.data(), buffer.size());
+    if (read == kFileMissing && offset == 0) return ScriptReading{ScriptForm::kMissing, 0};
+    if (read < 0) return ScriptReading{ScriptForm::kUnreadable, 0};
+    if (read == 0) break;
+    std::size_t at = 0;
+    if (offset == 0 && read >= 2 && buffer[0] == 0xFF && buffer[1] == 0xFE) {
+      wide = true;
+      at = 2;
+    } else if (offset == 0 && read >= 3 && buffer[0] == 0xEF && buffer[1] == 0xBB && buffer[2] == 0xBF) {
+      at = 3;  // UTF-8's byte-order mark, which the editor takes too
+    }
+    offset += static_cast<unsigned long long>(read);
+    // Past its header, only the two current forms hold more to read.
+    const auto refused = [&scan] {
+      return scan.line != Line::kHeader && scan.reading.form != ScriptForm::kRegedit4 &&
+             scan.reading.form != ScriptForm::kVersion5;
+    };
+    for (; at < static_cast<std::size_t>(read) && !refused(); ++at) {
+      if (!wide) {
+        Take(scan, buffer[at]);
+      } else if (!lowByteHeld) {
+        lowByte = buffer[at];
+        lowByteHeld = true;
+      } else {
+        Take(scan, lowByte | static_cast<unsigned>(buffer[at]) << 8);
+        lowByteHeld = false;
+      }
+    }
+    if (refused()) return scan.reading;
+  }
+  EndLine(scan);  // the last line, without its line end
+  return scan.reading;
+}
+
+bool NeedsAdministratorRights(const ScriptReading &reading) {
+  if (reading.form == ScriptForm::kMissing) return false;
+  const bool currentForm = reading.form == ScriptForm::kRegedit4 || reading.form == ScriptForm::kVersion5;
+  return !currentForm || (reading.roots & ~static_cast<unsigned>(kCurrentUserBit)) != 0;
+}
+
+}  // namespace launcher

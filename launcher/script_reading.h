@@ -1,0 +1,65 @@
+// The registry script read as the system's registry editor reads it: which form it has, and below which
+// roots it creates, writes or deletes keys. The launcher decides from it whether the editor needs more
+// than the player's own rights; the preview prints it.
+#ifndef LAUNCHER_LAUNCHER_SCRIPT_READING_H
+#define LAUNCHER_LAUNCHER_SCRIPT_READING_H
+
+#include <string_view>
+
+namespace launcher {
+
+enum class ScriptForm : unsigned char {
+  kMissing,        // no file at that path
+  kUnreadable,     // there, but it cannot be opened or read
+  kNotAScript,     // the editor refuses it: its first line is no header the editor knows
+  kIgnoredHeader,  // "REGEDIT" and more ("REGEDIT 4", "REGEDIT5"): taken, but nothing of it is imported
+  kWindows31,      // "REGEDIT": lines "HKEY_CLASSES_ROOT\... = value"
+  kRegedit4,       // "REGEDIT4"
+  kVersion5,       // "Windows Registry Editor Version 5.00"
+};
+
+// The roots a key line can name, one bit each; kOtherRoot stands for a key line whose root the editor
+// does not know (it then imports nothing there).
+enum ScriptRootBit : unsigned {
+  kLocalMachineBit = 1u << 0,
+  kUsersBit = 1u << 1,
+  kClassesRootBit = 1u << 2,
+  kCurrentConfigBit = 1u << 3,
+  kCurrentUserBit = 1u << 4,
+  kDynDataBit = 1u << 5,
+  kOtherRootBit = 1u << 6,
+};
+
+struct ScriptRootName {
+  std::string_view name;
+  unsigned bit;
+};
+
+// The roots the editor knows, by their full names (it takes no abbreviations), in the order printed.
+inline constexpr ScriptRootName kScriptRoots[] = {
+    {"HKEY_LOCAL_MACHINE", kLocalMachineBit}, {"HKEY_USERS", kUsersBit},
+    {"HKEY_CLASSES_ROOT", kClassesRootBit},   {"HKEY_CURRENT_CONFIG", kCurrentConfigBit},
+    {"HKEY_CURRENT_USER", kCurrentUserBit},   {"HKEY_DYN_DATA", kDynDataBit},
+};
+
+struct ScriptReading {
+  ScriptForm form = ScriptForm::kMissing;
+  unsigned roots = 0;  // ScriptRootBit of every key line, deletions included
+};
+
+// Reads the whole file, in parts of a fixed size however long it is: single bytes (the ANSI code page), or
+// UTF-16LE after its byte-order mark.
+ScriptReading ReadRegistryScript(const char *path);
+
+// Whether the editor must keep the rights it asks for: every case but a missing script, or one of the two
+// current forms whose key lines are all below HKEY_CURRENT_USER, the player's own hive.
+bool NeedsAdministratorRights(const ScriptReading &reading);
+
+// Whether the editor imports anything of it.
+inline bool IsImported(ScriptForm form) {
+  return form == ScriptForm::kWindows31 || form == ScriptForm::kRegedit4 || form == ScriptForm::kVersion5;
+}
+
+}  // namespace launcher
+
+#endif

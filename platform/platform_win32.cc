@@ -111,7 +111,7 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   constexpr wchar_t kInvoker[] = L" RunAsInvoker";
   // An environment variable holds at most 32767 characters with its zero.
   constexpr DWORD kValueCapacity = 32767;
-  wchar_t before[kValueCapacity];
+  wchar_t before[kValueCapacity] = {};
   wchar_t layers[kValueCapacity + sizeof kInvoker / sizeof kInvoker[0]];
   // The room the player's own value needs with its zero: 0 when there is none, 1 when it is empty.
   const DWORD needed = GetEnvironmentVariableW(kLayer, nullptr, 0);

@@ -7,7 +7,10 @@
 #   - no radiostate key and an empty Para, today's file naming 0x10DE: the game gets no parameters, and
 #     the file stays;
 #   - radiostate 2 with Para = -window, today's file naming another vendor: the game gets "-opengl", and
-#     the file stays.
+#     the file stays;
+#   - a [game] section without GameExec, whose path then names the folder bin\: nothing is started (no
+#     file manager on it either), and with radiostate 1 today's detection file is removed all the same;
+#   - two launchers started 0.4 s apart in one folder: one game start.
 # Usage: game_parameters.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -52,5 +55,36 @@ radiostate_two() {
   check_game_start opengl "$1" bin -window 2 0x1002 -opengl
 }
 
-run_cases several_levels no_radiostate_empty_para radiostate_two
-note "file, parameters and directory as set; no detection file removed"
+no_game_exec() {
+  local folder
+  folder=$(make_game_folder nogameexec)
+  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin "" -window 1
+  sed -i '/^GameExec=/d' "$folder/KQgameset.ini"
+  write_registry_script "$folder" </dev/null
+  write_detection_file "$folder/$(day_name "$1")" 0x10DE
+  # Settled: no program left whose command line names the folder, a file manager opened on bin\ included.
+  run_launcher_settled "$folder"
+  expect_eq "no GameExec: exit code" 0 "$LAUNCHER_STATUS"
+  expect_no_game_start "no GameExec" "$folder/bin"
+  [ ! -e "$folder/$(day_name "$1")" ] || fail "no GameExec: the detection file was left"
+}
+two_quick_starts() {
+  local folder
+  folder=$(make_game_folder twice)
+  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin \
+    stand_in_game.exe -window 3
+  write_registry_script "$folder" </dev/null
+  start_run 1 "$folder"
+  sleep 0.4
+  local status=0
+  run_in "$folder" "$LAUNCHER" || status=$?
+  wait
+  expect_eq "second launcher: exit code" 0 "$status"
+  expect_eq "first launcher: exit code" 0 "$(cat "$folder.status")"
+  wait_folder_idle "$folder" 30
+  expect_one_game_start "two quick starts" "$folder/bin" "$(win_path "$folder")\\bin\\stand_in_game.exe" -window \
+    "$(win_path "$folder")\\bin"
+}
+
+run_cases several_levels no_radiostate_empty_para radiostate_two no_game_exec two_quick_starts
+note "file, parameters and directory as set; no detection file removed but with radiostate 1; no folder opened; one game for two quick starts"

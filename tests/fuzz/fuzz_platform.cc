@@ -1,5 +1,6 @@
 #include "tests/fuzz/fuzz_platform.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -48,6 +49,9 @@ const char *OpName(Op op) {
     case Op::kReadLocalDate: return "ReadLocalDate";
     case Op::kDeleteFile: return "DeleteFile";
     case Op::kShowMessage: return "ShowMessage";
+    case Op::kClaimCurrentDirectory: return "ClaimCurrentDirectory";
+    case Op::kIsFolder: return "IsFolder";
+    case Op::kReadFilePart: return "ReadFilePart";
   }
   return "?";
 }
@@ -170,8 +174,32 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
   Record(Op::kStartProgram, {Given(file), Given(parameters), Given(directory)});
 }
 
-void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory) {
-  Record(Op::kStartRegistryEditor, {Given(file), Given(parameters), Given(directory)});
+void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
+                                 EditorRights rights) {
+  Record(Op::kStartRegistryEditor,
+         {Given(file), Given(parameters), Given(directory), rights == EditorRights::kInvoker ? "invoker" : "asking"});
+}
+
+bool PlatformClaimCurrentDirectory() {
+  Record(Op::kClaimCurrentDirectory);
+  return !world.directoryHeld;
+}
+
+// Only the game's path is asked about.
+bool PlatformIsFolder(const char *path) {
+  Record(Op::kIsFolder, {Given(path)});
+  return world.gameIsFolder;
+}
+
+long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
+  Record(Op::kReadFilePart, {Given(path)}, static_cast<long long>(offset));
+  if (buffer == nullptr || capacity == 0) Misuse("a file read into no buffer");
+  if (Given(path) != world.scriptPath || !world.scriptExists) return kFileMissing;
+  if (world.scriptUnreadable) return kFileUnreadable;
+  if (offset >= world.script.size()) return 0;
+  const size_t count = std::min<size_t>(capacity, world.script.size() - offset);
+  std::memcpy(buffer, world.script.data() + offset, count);
+  return static_cast<long>(count);
 }
 
 LocalDate PlatformReadLocalDate() {

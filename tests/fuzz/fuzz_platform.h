@@ -26,10 +26,13 @@ enum class Op {
   kCreateRegistryKey,  // text: "HKLM" or "HKCU", subkey
   kSetRegistryValue,   // text: "HKLM" or "HKCU", subkey, value name; number: type; data: the bytes
   kStartProgram,       // text: file, parameters, directory
-  kStartRegistryEditor,  // text: file, parameters, directory
+  kStartRegistryEditor,  // text: file, parameters, directory, "invoker" or "asking"
   kReadLocalDate,
   kDeleteFile,   // text: path
   kShowMessage,  // text: the message
+  kClaimCurrentDirectory,
+  kIsFolder,      // text: path
+  kReadFilePart,  // text: path; number: offset
 };
 
 struct Call {
@@ -60,6 +63,14 @@ struct FuzzWorld {
   // Only the keys of the files that exist, by exact file path, section and key.
   std::map<SettingName, int> integers;
   std::map<SettingName, std::string> texts;  // any bytes, zero bytes included
+  // The registry script at `scriptPath`: missing, unreadable, or these bytes.
+  std::string scriptPath;
+  bool scriptExists = false;
+  bool scriptUnreadable = false;
+  std::string script;
+  // Another launcher holds the folder; the game's path names a folder.
+  bool directoryHeld = false;
+  bool gameIsFolder = false;
   int screenWidth = 0;
   int screenHeight = 0;
   LocalDate date = {1601, 1, 1};

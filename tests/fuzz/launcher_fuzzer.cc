@@ -16,7 +16,10 @@
 //   bytes 43-46   date: uint16 year (1601 + v % 29227), uint8 month (1 + v % 12), uint8 day (1 + v % 31)
 //   then texts    each a uint16 length and that many bytes (cut at the input's end): current directory,
 //                 SUBKEY, VALUENAMEX, VALUENAMEY, GameExec, GameExecPath, Para, today's VENID, the other
-//                 day's VENID
+//                 day's VENID, the registry script's bytes
+//   then one byte bit 0 the registry script exists, bit 1 it cannot be read, bit 2 another launcher holds
+//                 the folder, bit 3 the game's path names a folder
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -67,6 +70,8 @@ struct Scenario {
   LocalDate date;
   std::string directory;
   std::string texts[kKeyCount];  // indexed like kKeys; only the text keys are used
+  std::string script;
+  bool scriptExists, scriptUnreadable, directoryHeld, gameIsFolder;
 };
 
 class Reader {
@@ -111,10 +116,131 @@ Scenario Parse(const uint8_t *data, size_t size) {
   s.directory = in.Text();
   s.directory = s.directory.substr(0, s.directory.find('\0'));
   for (int k = kIntegerKeys; k < kKeyCount; ++k) s.texts[k] = in.Text();
+  s.script = in.Text();
+  const uint32_t more = in.Bytes(1);
+  s.scriptExists = more & 1;
+  s.scriptUnreadable = more & 2;
+  s.directoryHeld = more & 4;
+  s.gameIsFolder = more & 8;
   return s;
 }
 
 // --- What the run must do in this world, worked out on its own terms. ---
+
+// The registry script as the editor reads it, written anew here line by line: whether anything of it needs
+// more than the player's own rights (HKEY_CURRENT_USER is the player's own hive).
+using Units = std::vector<unsigned>;
+
+bool IsBlank(unsigned c) { return c == ' ' || c == '\t'; }
+bool IsHex(unsigned c) { return (c >= '0' && c <= '9') || ((c | 0x20) >= 'a' && (c | 0x20) <= 'f'); }
+size_t SkipBlanks(const Units &line, size_t at) {
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  return at;
+}
+bool Is(const Units &text, const std::string &expected) { return text == Units(expected.begin(), expected.end()); }
+bool IsIgnoringCase(const Units &text, const std::string &expected) {
+  if (text.size() != expected.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    const unsigned c = text[i] >= 'a' && text[i] <= 'z' ? text[i] - 32 : text[i];
+    if (c != static_cast<unsigned char>(expected[i])) return false;
+  }
+  return true;
+}
+
+// Hex data from `at` on: whether it goes on in the next line ("\" after a comma, then blanks or a comment).
+bool HexGoesOn(const Units &line, size_t at) {
+  for (;;) {
+    at = SkipBlanks(line, at);
+    if (at == line.size() || line[at] == ';') return false;
+    if (line[at] == '\\') {
+      at = SkipBlanks(line, at + 1);
+      return at == line.size() || line[at] == ';';
+    }
+    unsigned value = 0;
+    const size_t start = at;
+    while (at < line.size() && IsHex(line[at]) && value <= 0xFF) {
+      value = value * 16 + (line[at] <= '9' ? line[at] - '0' : (line[at] | 0x20) - 'a' + 10);
+      ++at;
+    }
+    if (at == start || value > 0xFF || at == line.size() || line[at] != ',') return false;
+    ++at;
+  }
+}
+
+// A value line whose hex data goes on.
+bool ValueGoesOn(const Units &line, size_t at) {
+  if (line[at] == '"') {
+    for (++at;; ++at) {
+      if (at == line.size()) return false;
+      if (line[at] == '"') break;
+      if (line[at] == '\\' && (++at == line.size() || line[at] == '0')) return false;
+    }
+  }
+  at = SkipBlanks(line, at + 1);
+  if (at == line.size() || line[at] != '=') return false;
+  at = SkipBlanks(line, at + 1);
+  const Units rest(line.begin() + static_cast<long>(at), line.end());
+  if (rest.size() >= 4 && Is(Units(rest.begin(), rest.begin() + 4), "hex:")) return HexGoesOn(line, at + 4);
+  if (rest.size() < 4 || !Is(Units(rest.begin(), rest.begin() + 4), "hex(")) return false;
+  size_t digits = 0;
+  at += 4;
+  while (at < line.size() && IsHex(line[at]) && digits < 8) ++at, ++digits;
+  if (digits == 0 || at + 1 >= line.size() || line[at] != ')' || line[at + 1] != ':') return false;
+  return HexGoesOn(line, at + 2);
+}
+
+bool ScriptNeedsRights(const Scenario &s) {
+  if (!s.scriptExists) return false;
+  if (s.scriptUnreadable) return true;
+  const std::string &bytes = s.script;
+  Units units;
+  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+    for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+      units.push_back(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    }
+  } else {
+    const size_t start = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+    for (size_t i = start; i < bytes.size(); ++i) units.push_back(static_cast<unsigned char>(bytes[i]));
+  }
+  std::vector<Units> lines(1);
+  for (size_t i = 0; i < units.size(); ++i) {
+    if (units[i] == '\r' || units[i] == '\n') {
+      if (units[i] == '\r' && i + 1 < units.size() && units[i + 1] == '\n') ++i;
+      lines.emplace_back();
+    } else {
+      lines.back().push_back(units[i]);
+    }
+  }
+  const Units header(lines[0].begin() + static_cast<long>(SkipBlanks(lines[0], 0)), lines[0].end());
+  if (!Is(header, "REGEDIT4") && !Is(header, "Windows Registry Editor Version 5.00")) return true;
+  bool goesOn = false;
+  for (size_t n = 1; n < lines.size(); ++n) {
+    const Units &line = lines[n];
+    const size_t at = SkipBlanks(line, 0);
+    if (goesOn) {
+      if (at == line.size() || line[at] == ';') continue;
+      goesOn = IsHex(line[at]) && HexGoesOn(line, at);
+      continue;
+    }
+    if (at == line.size()) continue;
+    if (line[at] == '"' || line[at] == '@') {
+      goesOn = ValueGoesOn(line, at);
+      continue;
+    }
+    if (line[at] != '[' || at + 1 == line.size() || IsBlank(line[at + 1])) continue;
+    size_t close = line.size();
+    while (close > at + 1 && line[close - 1] != ']') --close;
+    if (close == at + 1) continue;  // no "]"
+    Units name(line.begin() + static_cast<long>(at) + 1, line.begin() + static_cast<long>(close) - 1);
+    if (!name.empty() && name[0] == '-') {
+      name.erase(name.begin());
+      if (name.empty() || (name[0] != 'H' && name[0] != 'h')) continue;
+    }
+    const Units root(name.begin(), std::find(name.begin(), name.end(), static_cast<unsigned>('\\')));
+    if (!IsIgnoringCase(root, "HKEY_CURRENT_USER")) return true;
+  }
+  return false;
+}
 
 std::string ShortDirectory(const Scenario &s) {
   std::string shortForm = s.directory;
@@ -131,6 +257,8 @@ std::string WorkingDirectory(const Scenario &s) {
   if (CodePageMissesACharacter(s)) return s.hasShortDirectory ? ShortDirectory(s) : ".";
   return s.directory;
 }
+
+std::string ScriptPath(const Scenario &s) { return WorkingDirectory(s) + "\\CONF\\TMPFILE.TXT"; }
 
 std::string DetectionFilePath(const std::string &directory, int year, int day, int month) {
   return directory + "\\" + std::to_string(year) + std::to_string(day) + std::to_string(month) + ".ini";
@@ -170,6 +298,8 @@ class ExpectedRun {
 
   std::vector<Call> Calls() {
     const std::string directory = WorkingDirectory(s_);
+    Add(Op::kClaimCurrentDirectory);
+    if (s_.directoryHeld) return calls_;
     Add(Op::kGetCurrentDirectory, {}, 400);
     if (!s_.directoryUnreadable && !s_.directory.empty() && s_.directory.size() <= 399 &&
         CodePageMissesACharacter(s_)) {
@@ -187,7 +317,8 @@ class ExpectedRun {
       Add(Op::kGetWindowsDirectory, {}, 260);
       editor = std::string(kWindowsDirectory) + "\\REGEDIT.EXE";
     }
-    Add(Op::kStartRegistryEditor, {editor, "/s " + (blank ? "\"" + script + "\"" : script), directory});
+    Add(Op::kStartRegistryEditor, {editor, "/s " + (blank ? "\"" + script + "\"" : script), directory,
+                                   ScriptNeedsRights(s_) ? "asking" : "invoker"});
     Add(Op::kPause, {}, 1000);
 
     Add(Op::kReadScreenSize);
@@ -237,7 +368,10 @@ class ExpectedRun {
     } else if (radioState == 2) {
       parameters = "-opengl";
     }
-    Add(Op::kStartProgram, {directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path});
+    Add(Op::kIsFolder, {directory + "\\" + path + "\\" + exec});
+    if (!s_.gameIsFolder) {
+      Add(Op::kStartProgram, {directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path});
+    }
     if (!detectionFile.empty()) Add(Op::kDeleteFile, {detectionFile});
     return calls_;
   }
@@ -294,7 +428,7 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
   size_t report = calls.size(), gameStart = calls.size();
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
-    if (calls[i].op == Op::kStartProgram) gameStart = i;
+    if (calls[i].op == Op::kStartProgram || calls[i].op == Op::kIsFolder) gameStart = i;  // the game's start, or none
   }
   if (report != calls.size()) {
     for (const Call &call : calls) {
@@ -314,6 +448,30 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
       }
     }
   }
+}
+
+// The script is read in consecutive parts from its start, before the editor is started, and nothing else is
+// read: its reads are checked here and left out of the comparison with the expected calls.
+std::vector<Call> WithoutScriptReads(const std::vector<Call> &calls, const std::vector<Call> &expected,
+                                     const std::string &scriptPath) {
+  std::vector<Call> others;
+  long long next = -1;  // the offset of the last part read
+  bool editorStarted = false;
+  for (const Call &call : calls) {
+    if (call.op == Op::kReadFilePart) {
+      if (call.text[0] != scriptPath || editorStarted) Fail("only the script is read, before the editor starts", expected, calls);
+      // From the start, each part after the last, never past a part of 4096 bytes.
+      const bool first = next < 0;
+      if (first ? call.number != 0 : call.number <= next || call.number > next + 4096) {
+        Fail("the script is read in consecutive parts from its start", expected, calls);
+      }
+      next = call.number;
+      continue;
+    }
+    editorStarted = editorStarted || call.op == Op::kStartRegistryEditor;
+    others.push_back(call);
+  }
+  return others;
 }
 
 void CheckAgainstExpected(const std::vector<Call> &calls, const std::vector<Call> &expected) {
@@ -349,6 +507,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   world.hasShortDirectory = s.hasShortDirectory;
   world.systemDirectoryHoldsEditor = !s.noEditorInSystemDirectory;
   world.shortDirectory = ShortDirectory(s);
+  world.scriptPath = ScriptPath(s);
+  world.scriptExists = s.scriptExists;
+  world.scriptUnreadable = s.scriptUnreadable;
+  world.script = s.script;
+  world.directoryHeld = s.directoryHeld;
+  world.gameIsFolder = s.gameIsFolder;
   world.screenWidth = s.screenWidth;
   world.screenHeight = s.screenHeight;
   world.date = s.date;
@@ -369,7 +533,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
 
   const std::vector<Call> expected = ExpectedRun(s).Calls();
   if (exitCode != 0) Fail("exit code 0, got " + std::to_string(exitCode), expected, world.calls);
-  CheckInvariants(world.calls, expected);
-  CheckAgainstExpected(world.calls, expected);
+  const std::vector<Call> calls = WithoutScriptReads(world.calls, expected, world.scriptPath);
+  CheckInvariants(calls, expected);
+  CheckAgainstExpected(calls, expected);
   return 0;
 }

@@ -7,7 +7,7 @@ out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
 INT_KEYS = ['check1','qnores','customquality','qnoresX','qnoresY','ROOT','VALUETYPE','radiostate']
 TEXT_KEYS = ['SUBKEY','VALUENAMEX','VALUENAMEY','GameExec','GameExecPath','Para','VENID','OTHERVENID']
 ORDER = INT_KEYS + TEXT_KEYS
-def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo'):
+def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo', script=None, script_unreadable=False, held=False, game_folder=False):
     flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0) | (32 if short else 0) | (64 if no_system_editor else 0)
     present = 0
     for k,v in list(ints.items()) + list(texts.items()):
@@ -17,8 +17,9 @@ def seed(name, unreadable=False, game=True, play=True, today=False, other=False,
     b += struct.pack('<ii', *screen)
     y, m, d = date
     b += struct.pack('<HBB', y - 1601, m - 1, d - 1)
-    for t in [directory] + [texts.get(k, b'') for k in TEXT_KEYS]:
+    for t in [directory] + [texts.get(k, b'') for k in TEXT_KEYS] + [script or b'']:
         b += struct.pack('<H', len(t)) + t
+    b += bytes([(1 if script is not None else 0) | (2 if script_unreadable else 0) | (4 if held else 0) | (8 if game_folder else 0)])
     open(f'{out}/{name}', 'wb').write(b)
 
 regset = dict(SUBKEY=b'Software\\Example\\Video', VALUENAMEX=b'Width', VALUENAMEY=b'Height')
@@ -50,3 +51,15 @@ seed('unspellable-directory-short-form', short=True, today=True, ints=dict(ROOT=
      texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', VENID=b'0x10DE'), directory=b'C:\\Games\\????')
 seed('unspellable-directory-no-short-form', no_system_editor=True, ints=dict(ROOT=2, VALUETYPE=1, radiostate=2),
      texts=dict(regset, GameExec=b'demo.exe'), directory=b'C:\\\xd0?\xd0?')
+# Registry scripts: below the current user only, with hex data going on past a key-like line (the player's
+# rights); version 5 in UTF-16LE deleting a key below HKEY_LOCAL_MACHINE (the editor's own request); and an
+# unreadable one in a folder another launcher holds, whose game path names a folder.
+seed('script-current-user-only', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'),
+     script=b'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Example]\r\n"Bin"=hex:01,02,\\\r\n; note\r\n'
+            b'  03,\\\r\n[HKEY_LOCAL_MACHINE\\Software\\X]\r\n[-hkey_current_user\\Software\\Old]\r\n')
+seed('script-version5-machine', ints=dict(ROOT=1, VALUETYPE=2), texts=dict(regset, GameExec=b'demo.exe'),
+     script=b'\xff\xfe' + ' Windows Registry Editor Version 5.00\r\n[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n'
+            '@=hex(2):41,00\r\n'.encode('utf-16-le'))
+seed('script-unreadable-held', script=b'REGEDIT4\n', script_unreadable=True, held=True, game_folder=True)
+seed('game-path-names-a-folder', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExecPath=b'bin'),
+     game_folder=True, script=b'REGEDIT\nHKEY_CLASSES_ROOT\\.demo = Demo\n')

@@ -20,15 +20,21 @@ void WriteVendorSetting(const DetectionFilePath &file, const TextSetting<Capacit
   CompanionWriteProfileString(CString(file), setting.section, setting.key, CString(value));
 }
 
-}  // namespace
-
-int RunCompanion() {
+// Today's detection file, when the primary adapter names a PCI vendor; nothing otherwise.
+void WriteDetectionFile() {
   const DeviceId deviceId = CompanionReadPrimaryDisplayDeviceId();
   VendorValue vendor;
-  if (!ExtractVendorId(deviceId, vendor)) return 0;
+  if (!ExtractVendorId(deviceId, vendor)) return;
 
   const WorkingDirectory workingDirectory = ReadWorkingDirectory();
   WriteVendorSetting(ComposeDetectionFilePath(workingDirectory, PlatformReadLocalDate()), kVendorId, vendor);
+}
+
+}  // namespace
+
+int RunCompanion() {
+  WriteDetectionFile();
+  CompanionStartLauncher();
   return 0;
 }
 

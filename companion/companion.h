@@ -1,5 +1,5 @@
 // The companion: writes the detection file of the day, which the launcher reads in its automatic
-// graphics mode, with the vendor of the primary display adapter.
+// graphics mode, with the vendor of the primary display adapter, then starts the launcher beside it.
 #ifndef LAUNCHER_COMPANION_COMPANION_H
 #define LAUNCHER_COMPANION_COMPANION_H
 
@@ -7,7 +7,8 @@ namespace launcher {
 
 // One whole run: reads the primary adapter's identifier and, when it names a PCI vendor, writes that
 // vendor into today's detection file in the working directory. Writes nothing otherwise, and no other
-// file in any case. Always returns 0.
+// file in any case. Then, whether it wrote or not, starts launcher.exe from its own folder in the same
+// working directory, without waiting for it. Always returns 0.
 int RunCompanion();
 
 }  // namespace launcher

@@ -1,6 +1,6 @@
 // The companion's own outward effects, beside the launcher's platform operations it shares (the current
-// directory and the local date). companion_platform_win32.cc carries out both with the ANSI Win32
-// functions, and only those: the companion imports nothing it does not call. The unit tests link a
+// directory and the local date). companion_platform_win32.cc carries out both with the Win32 functions
+// named below, and only those: the companion imports nothing it does not call. The unit tests link a
 // recording double instead.
 #ifndef LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 #define LAUNCHER_COMPANION_COMPANION_PLATFORM_H
@@ -16,6 +16,15 @@ DeviceId CompanionReadPrimaryDisplayDeviceId();
 // WritePrivateProfileStringA: creates or replaces the key in that section of the file, creating the file
 // when absent.
 void CompanionWriteProfileString(const char *file, const char *section, const char *key, const char *value);
+
+// Starts launcher.exe from the companion's own folder, without waiting for it: GetModuleFileNameW gives
+// the companion's full path, whose file name is replaced by "launcher.exe"; CreateProcessW starts that
+// file by its full path (nothing is searched for, the current directory included), with the path in
+// quotes as its command line, the companion's current directory and environment, and no handles
+// inherited; both handles it returns are closed at once. Starts nothing when the companion's path is not
+// had in full or when there is no launcher.exe beside it. Wide functions throughout, so that a folder the
+// ANSI code page cannot spell works too.
+void CompanionStartLauncher();
 
 }  // namespace launcher
 

@@ -16,10 +16,12 @@ class CompanionTest : public CompanionPlatformTest {
   static void Adapter(const std::string &deviceId) { CompanionFake().primaryDeviceId = deviceId; }
 };
 
-TEST_F(CompanionTest, WritesTheVendorIntoTodaysFileInTheWorkingDirectory) {
+// The launcher is started last, once the file is written: it reads the file a moment later.
+TEST_F(CompanionTest, WritesTheVendorIntoTodaysFileInTheWorkingDirectoryThenStartsTheLauncher) {
   EXPECT_EQ(RunCompanion(), 0);
   EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "GetCurrentDirectory 400", "ReadLocalDate",
-                                 "WriteProfileString C:\\Games\\Demo\\20123110.ini|last|VENID|0x10DE"}));
+                                 "WriteProfileString C:\\Games\\Demo\\20123110.ini|last|VENID|0x10DE",
+                                 "StartLauncher"}));
 }
 
 TEST_F(CompanionTest, NamesTheFileByTheDateAndWritesTheDigitsInUpperCase) {
@@ -47,12 +49,13 @@ TEST_F(CompanionTest, StaysInTheCurrentDirectoryWhenItsNameCannotBeReadAndTakesI
                    "WriteProfileString C:\\Games\\____~VQI\\20123110.ini|last|VENID|0x10DE"}));
 }
 
-TEST_F(CompanionTest, WritesNothingWhenTheAdapterNamesNoPciVendor) {
+// The launcher then keeps Para; it is started all the same.
+TEST_F(CompanionTest, WritesNothingButStartsTheLauncherWhenTheAdapterNamesNoPciVendor) {
   for (const char *id : {"", "ROOT\\BasicDisplay\\0000", "PCI\\DEV_1C82", "PCI\\VEN_10D"}) {
     Fake().calls.clear();
     Adapter(id);
     EXPECT_EQ(RunCompanion(), 0) << id;
-    EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId"})) << id;
+    EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "StartLauncher"})) << id;
   }
 }
 

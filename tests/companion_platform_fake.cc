@@ -21,4 +21,7 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
   SetSetting(file, section, key, value);
 }
 
+// Records the start only: the double starts nothing.
+void CompanionStartLauncher() { Fake().calls.push_back("StartLauncher"); }
+
 }  // namespace launcher

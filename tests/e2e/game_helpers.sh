@@ -26,6 +26,22 @@ write_detection_file() {
   printf '[last]\nVENID=%s\n' "$2" | write_crlf "$1"
 }
 
+# read_adapter_vendor: what the companion of the build under test writes, from the DeviceID of the
+# primary adapter as display_probe reads it. Sets ADAPTER_ID (that identifier, or nothing), ADAPTER_VENDOR
+# ("0x" and the four hex digits after "PCI\VEN_" in upper case; nothing when the identifier names no PCI
+# vendor, and the companion then writes nothing) and OTHER_VENDOR, a vendor for which the automatic mode
+# chooses the other way (0x10DE, or 0x1002 when the adapter's vendor is 0x10DE).
+read_adapter_vendor() {
+  [ -f "$PROBES/display_probe.exe" ] || fail "no probe at $PROBES/display_probe.exe"
+  ADAPTER_ID=$(probe display_probe) || ADAPTER_ID=""
+  ADAPTER_VENDOR=""
+  shopt -s nocasematch
+  if [[ $ADAPTER_ID =~ ^PCI\\VEN_([0-9A-F]{4})(\&|$) ]]; then ADAPTER_VENDOR="0x${BASH_REMATCH[1]^^}"; fi
+  shopt -u nocasematch
+  OTHER_VENDOR=0x10DE
+  [ "$ADAPTER_VENDOR" = 0x10DE ] && OTHER_VENDOR=0x1002
+}
+
 # write_game_start_settings <folder> <subkey> <GameExecPath> <GameExec> <Para> [radiostate]: a complete
 # REGSET section (the current user's key <subkey>, Width and Height as 32-bit integers, 1024 x 768 from the
 # settings) and the given game section; without a radiostate the play settings have no such key.

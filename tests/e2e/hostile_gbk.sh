@@ -5,11 +5,13 @@
 # Chinese-named folder with its Chinese parameters. The key's name is also checked with Wine's own reg
 # tool in another code page, which sees only Unicode names: bytes that merely went through the same wrong
 # code page twice would not pass there.
-# Then folders named in Cyrillic and in Chinese under code page 1252, which cannot spell them: the
-# companion and the launcher work from the folder's short form there.
+# Then folders named in Cyrillic and in Chinese under code page 1252, which cannot spell them, holding
+# the companion and the launcher as shipped: the companion, started alone, starts the launcher from there,
+# and both work from the folder's short form.
 # Usage: hostile_gbk.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/game_helpers.sh"
 e2e_use_build "$1"
 
 # Wine takes each program's ANSI code page from the locale in its environment, call by call, also with the
@@ -93,39 +95,46 @@ note "GBK settings in a Chinese folder: script imported, values written, game st
 
 # Wine in C.UTF-8 has the ANSI code page 1252, which has neither Cyrillic nor Chinese letters: the ANSI
 # functions spell such a folder with "?". (Windows may also swap a letter for a look-alike of the code
-# page; Wine does not, so only the "?" is seen here.) The companion writes today's detection file into
-# the folder, and the launcher imports the script, writes the values, starts the game in its folder and
-# removes that file, all through the folder's short form.
+# page; Wine does not, so only the "?" is seen here.) The companion, started alone from the folder,
+# writes today's detection file into it and starts the launcher beside it by the folder's full name; the
+# launcher imports the script, writes the values, starts the game in its folder and removes that file,
+# all through the folder's short form. A file of the day there beforehand names a vendor for which the
+# automatic mode chooses the other way: the game's parameters show that the launcher read the companion's.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
-COMPANION=$(shipped_program companion)
+read_adapter_vendor
+expectedParameters=-window
+[ "$ADAPTER_VENDOR" = 0x10DE ] && expectedParameters=-opengl
 for name in Игра 游戏; do
   folder=$(make_game_folder "$name")
+  cp "$(shipped_program companion)" "$(shipped_program launcher)" "$folder/"
   key="Software\\LauncherE2E\\Unspelled\\$E2E_ARCH-$RANDOM$RANDOM"
   write_complete_settings "$folder" "$key"
   printf '[ExtSet]\ncheck1=1\nradiostate=1\n' | write_play_settings "$folder"
   printf '[HKEY_CURRENT_USER\\%s]\n"Marker"="%s"\n' "$key" "$name" | write_registry_script "$folder"
 
   today=$(date +%Y%-d%-m).ini
+  [ -n "$ADAPTER_VENDOR" ] && write_detection_file "$folder/$today" "$OTHER_VENDOR"
   status=0
-  run_in "$folder" "$COMPANION" || status=$?
+  run_in "$folder" "$folder/companion.exe" || status=$?
   expect_eq "$name: companion exit code" 0 "$status"
-  [ -f "$folder/$today" ] || fail "$name: the companion wrote no $today in the folder"
-  status=0
-  run_in "$folder" "$LAUNCHER" || status=$?
-  expect_eq "$name: launcher exit code" 0 "$status"
 
   wait_reg_value HKCU "$key" Marker "type=1 length=$(($(printf '%s' "$name" | wc -c) + 1)) bytes=$(sz_bytes "$name")" \
     >/dev/null || fail "$name: the registry script was not imported"
-  expect_eq "$name: width" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$key" Width)"
   deadline=$((SECONDS + 20))
   until [ -s "$folder/bin/game_record.txt" ] || [ "$SECONDS" -ge "$deadline" ]; do sleep 0.2; done
   wait_folder_idle "$folder"
   [ -s "$folder/bin/game_record.txt" ] || fail "$name: the game was not started"
-  gameDirectory=$(tr -d '\r' <"$folder/bin/game_record.txt" | sed -n 's/^current_directory=//p')
+  expect_eq "$name: width" "type=4 length=4 bytes=$(dword_bytes 1024)" "$(reg_value HKCU "$key" Width)"
+  gameRun=$(tr -d '\r' <"$folder/bin/game_record.txt")
+  expect_eq "$name: game started once" 1 "$(grep -c '^\[run\]$' <<<"$gameRun")"
+  [ "$(date +%Y%-d%-m).ini" = "$today" ] || fail "$name: the date changed during the run"
+  expect_eq "$name: the game's parameters (the companion's vendor)" "$expectedParameters" \
+    "$(sed -n 's/^arguments=//p' <<<"$gameRun")"
+  gameDirectory=$(sed -n 's/^current_directory=//p' <<<"$gameRun")
   note "$name: the game ran in $gameDirectory"
   case "$gameDirectory" in *'?'* | '') fail "$name: the game's directory is not spelled: [$gameDirectory]" ;; esac
   expect_eq "$name: the game's directory is its folder" "$(readlink -f "$folder/bin")" \
     "$(readlink -f "$(WINEDEBUG=-all winepath -u "$gameDirectory" 2>/dev/null </dev/null)")"
   [ ! -e "$folder/$today" ] || fail "$name: today's detection file was not removed"
 done
-note "Cyrillic and Chinese folders under code page 1252: script imported, values written, game started"
+note "Cyrillic and Chinese folders under code page 1252: the companion alone started the launcher; script imported, values written, game started"

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The release archive as scripts/release makes it: its listing and its checksum file, unsigned programs in
-# it. Then signed, on this machine only: a throwaway certificate authority issues a code-signing
-# certificate valid for three days, a throwaway timestamping authority answers on 127.0.0.1. Every program
-# of an archive signed with a timestamp, from a .pfx and from a SoftHSM token, verifies after unpacking, now
-# and after the certificate has expired; one signed without a timestamp verifies now only. The password and
-# the PIN reach no process but the two that read them (a watcher scans every process's environment and
-# arguments while the release runs).
+# it, the publishers' README and docs that speak of the archive. Then signed, on this machine only: a
+# throwaway certificate authority issues a code-signing certificate valid for three days, a throwaway
+# timestamping authority answers on 127.0.0.1. Every program of an archive signed with a timestamp, from a
+# .pfx and from a SoftHSM token, verifies after unpacking, now and after the certificate has expired; one
+# signed without a timestamp verifies now only. The password and the PIN reach no process but the two that
+# read them (a watcher scans every process's environment and arguments while the release runs).
 #   release.sh <host build dir>
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # The release archive as scripts/release makes it: its listing and its checksum file, unsigned programs in
-# it. Then signed, on this machine only: a throwaway certificate authority issues a code-signing
-# certificate valid for three days, a throwaway timestamping authority answers on 127.0.0.1. Every program
-# of an archive signed with a timestamp, from a .pfx and from a SoftHSM token, verifies after unpacking, now
-# and after the certificate has expired; one signed without a timestamp verifies now only. The password and
-# the PIN reach no process but the two that read them (a watcher scans every process's environment and
-# arguments while the release runs).
+# it, the publishers' README and docs that speak of the archive. Then signed, on this machine only: a
+# throwaway certificate authority issues a code-signing certificate valid for three days, a throwaway
+# timestamping authority answers on 127.0.0.1. Every program of an archive signed with a timestamp, from a
+# .pfx and from a SoftHSM token, verifies after unpacking, now and after the certificate has expired; one
+# signed without a timestamp verifies now only. The password and the PIN reach no process but the two that
+# read them (a watcher scans every process's environment and arguments while the release runs).
 #   release.sh <host build dir>
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -46,6 +46,43 @@ verify_all() {
   echo "$failed"
 }
 unpack "$work/dist/$archive" "$work/unsigned"
+
+# The archive explains itself: its README is the publishers' own and names each program in it; neither the
+# README nor docs/ sends its reader to a build's path or to the source tree's demo; every relative link in
+# them reaches a file of the archive, and a heading there when it names one.
+cmp -s "$work/unsigned/README.md" "$root/scripts/release-README.md" ||
+  fail "the archive's README.md is not the publishers' README (scripts/release-README.md)"
+for program in launcher.exe companion.exe launcher-check.exe; do
+  for path in "$program" "x64/$program"; do
+    grep -qF "\`$path\`" "$work/unsigned/README.md" || fail "the archive's README does not say what $path is"
+  done
+done
+stray=$(cd "$work/unsigned" && grep -nE 'build/|scripts/demo' README.md; grep -nE 'build/x(86|64)/[^ `]*\.exe|scripts/demo' docs/*.md)
+[ -z "$stray" ] || fail "the archive's README or docs speak of paths it does not have: $stray"
+python3 - "$work/unsigned" <<'PY' || fail "the archive's README or docs link to what the archive does not hold"
+import os, re, sys
+top = os.path.realpath(sys.argv[1])
+def headings(path):
+    found, fenced = set(), False
+    for line in open(path, encoding='utf-8'):
+        fenced ^= line.startswith('```')
+        if not fenced and re.match(r'#+ ', line):
+            found.add(re.sub(r'[^\w\- ]', '', line.lstrip('#').strip().lower()).replace(' ', '-'))
+    return found
+broken = []
+for page in ['README.md'] + [f'docs/{name}' for name in sorted(os.listdir(f'{top}/docs')) if name.endswith('.md')]:
+    for link in re.findall(r'\]\(([^)\s]+)\)', open(f'{top}/{page}', encoding='utf-8').read()):
+        if re.match(r'[a-z]+:', link):
+            continue
+        target, _, anchor = link.partition('#')
+        path = os.path.realpath(os.path.join(top, os.path.dirname(page), target)) if target else f'{top}/{page}'
+        if not (path + '/').startswith(top + '/') or not os.path.exists(path) or \
+                (anchor and path.endswith('.md') and anchor not in headings(path)):
+            broken.append(f'{page}: {link}')
+print('\n'.join(broken), file=sys.stderr)
+sys.exit(1 if broken else 0)
+PY
+echo "the archive's README is the publishers' own; README and docs name only what the archive holds"
 
 # Two authorities (30 days): one issues the code-signing certificate (3 days), the other the timestamping
 # authority's (30 days). trust.pem holds both.

@@ -37,6 +37,7 @@ class PreviewTest : public ::testing::Test {
   static void Set(const std::string &file, const std::string &section, const std::string &key,
                   const std::string &value) {
     Answers().profile[{file, section, key}] = value;
+    Answers().files.insert(file);
   }
   static void CompleteSettings() {
     Set(".\\KQgameplay.ini", "ExtSet", "check1", "1");
@@ -67,7 +68,9 @@ TEST_F(PreviewTest, CompleteFolderPrintsTheRunInOrderAndExitsZero) {
             "  with the player's own rights: Windows asks for no consent\n"
             "pause: 1000 ms (not taken)\n"
             "screen: 1600 x 900\n"
+            "settings file .\\KQgameplay.ini: present\n"
             "setting: .\\KQgameplay.ini [ExtSet] check1 = 1 (present)\n"
+            "settings file .\\KQgameset.ini: present\n"
             "setting: .\\KQgameset.ini [BV] qnoresX = 1024 (present)\n"
             "setting: .\\KQgameset.ini [BV] qnoresY = 800 (absent: the default)\n"
             "setting: .\\KQgameset.ini [REGSET] SUBKEY = \"Software\\Example\\Video\" (present)\n"
@@ -90,7 +93,7 @@ TEST_F(PreviewTest, CompleteFolderPrintsTheRunInOrderAndExitsZero) {
             "  in: C:\\Games\\Demo\\bin\n"
             "  game file: present\n"
             "would remove the detection file C:\\Games\\Demo\\20123110.ini (present)\n"
-            "result: the script would be imported and the game started\n");
+            "result: the script would be imported, the resolution recorded and the game started\n");
 }
 
 TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
@@ -107,8 +110,8 @@ TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
                         "  | VALUENAMEX =  \n"
                         "  | VALUENAMEY =  \n"
                         "  | VALUETYPE = 0\n"
-                        "result: the configuration report, and no game start\n"
-                        "result: the registry script is missing: C:\\Games\\Demo\\CONF\\TMPFILE.TXT\n"),
+                        "result: the registry script is missing: C:\\Games\\Demo\\CONF\\TMPFILE.TXT\n"
+                        "result: the configuration report, and no game start\n"),
             std::string::npos)
       << output;
   EXPECT_EQ(output.find("would start the game"), std::string::npos);

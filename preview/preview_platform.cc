@@ -245,6 +245,13 @@ std::string_view Next(const char *&at, const char *end) {
   return text;
 }
 
+// The text before the first of those characters, all of it when it holds none (substr would check, and
+// bring the library's exceptions into the program).
+std::string_view Before(std::string_view text, std::string_view ends) {
+  const std::size_t end = text.find_first_of(ends);
+  return {text.data(), end == std::string_view::npos ? text.size() : end};
+}
+
 std::string_view Trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
@@ -255,7 +262,7 @@ std::string_view Trimmed(std::string_view text) {
 bool Holds(const char *list, unsigned long length, std::string_view name) {
   const char *at = list;
   for (std::string_view entry = Next(at, list + length); !entry.empty(); entry = Next(at, list + length)) {
-    if (Same(Trimmed(entry.substr(0, entry.find('='))), name)) return true;
+    if (Same(Trimmed(Before(entry, "=")), name)) return true;
   }
   return false;
 }
@@ -301,13 +308,13 @@ void CheckByteOrderMark(const char *file, SettingsFile &state) {
   const long read = preview::ReadFilePart(file, 0, head, sizeof head);
   if (read < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return;
   std::string_view line(reinterpret_cast<const char *>(head) + 3, static_cast<std::size_t>(read) - 3);
-  line = Trimmed(line.substr(0, line.find_first_of("\r\n")));
+  line = Trimmed(Before(line, "\r\n"));
   const std::size_t close = line.find(']');
   if (!line.starts_with('[') || close == std::string_view::npos) {
     Line("  it begins with a UTF-8 byte-order mark: Windows takes it as part of the first line");
     return;
   }
-  const std::string_view name = line.substr(1, close - 1);
+  const std::string_view name(line.data() + 1, close - 1);
   for (const KeyName &known : kKeyNames) {
     if (known.file != file || !Same(name, known.section)) continue;
     Line("  it begins with a UTF-8 byte-order mark before [", known.section,
@@ -359,7 +366,7 @@ void CheckKeyNames(const char *file, const SettingsFile &state) {
     const unsigned long length = preview::ReadProfileSection(file, section.section, lines, sizeof lines);
     const char *at = lines;
     for (std::string_view entry = Next(at, lines + length); !entry.empty(); entry = Next(at, lines + length)) {
-      const std::string_view name = Trimmed(entry.substr(0, entry.find('=')));
+      const std::string_view name = Trimmed(Before(entry, "="));
       if (name.empty() || name.starts_with(';')) continue;
       const char *known = NearKey(file, section.section, name);
       if (known != nullptr && *known == '\0') continue;
@@ -653,7 +660,9 @@ void PrintTooLong(const char *what, unsigned long length, const char *path) {
 void PrintShortfall(const Shortfall &shortfall) {
   switch (shortfall.reason) {
     case Reason::kNoEditor: Line("result: no registry editor in the system folders: no import"); return;
-    case Reason::kScriptTooLong: PrintTooLong("the registry script's path", shortfall.number, CString(outcome.script)); return;
+    case Reason::kScriptTooLong:
+      PrintTooLong("the registry script's path", shortfall.number, CString(outcome.script));
+      return;
     case Reason::kScriptMissing: Line("result: the registry script is missing: ", CString(outcome.script)); return;
     case Reason::kScriptNotImported:
       Line("result: the registry editor would import nothing of the script: ", CString(outcome.script));
@@ -681,7 +690,9 @@ void PrintShortfall(const Shortfall &shortfall) {
     case Reason::kValueType:
       Line("result: VALUETYPE is ", shortfall.number, ", neither 1 nor 2: no resolution is recorded");
       return;
-    case Reason::kDetectionTooLong: PrintTooLong("the detection file's path", shortfall.number, CString(outcome.detectionFile)); return;
+    case Reason::kDetectionTooLong:
+      PrintTooLong("the detection file's path", shortfall.number, CString(outcome.detectionFile));
+      return;
     case Reason::kGameTooLong: PrintTooLong("the game file's path", shortfall.number, CString(outcome.game)); return;
     case Reason::kGameFolder: Line("result: the game's path names a folder: ", CString(outcome.game)); return;
     case Reason::kGameMissing: Line("result: the game file is missing: ", CString(outcome.game)); return;

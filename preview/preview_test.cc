@@ -180,7 +180,9 @@ TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
        "setting: .\\KQgameplay.ini [ExtSet] check1 = 0 (not read on Windows: the default)\n"},
       {"no KQgameplay.ini at all, as a publisher may intend",
        [] {
-         for (const char *key : {"check1", "radiostate"}) Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", key});
+         for (const char *key : {"check1", "radiostate"}) {
+           Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", key});
+         }
          Answers().files.erase(".\\KQgameplay.ini");
        },
        "result: the script would be imported, the resolution recorded and the game started\n",

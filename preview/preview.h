@@ -26,6 +26,17 @@ LocalDate ReadLocalDate();
 // Whether the file has the key in that section, whatever its value.
 bool HasProfileKey(const char *file, const char *section, const char *key);
 
+// GetPrivateProfileSectionNamesA: the file's section names, each ending in a zero, one more zero after the
+// last; how many characters were copied without that last zero (capacity - 2 when not all fit).
+unsigned long ReadProfileSectionNames(const char *file, char *buffer, unsigned long capacity);
+
+// GetPrivateProfileSectionA: the section's lines as "key=value", likewise.
+unsigned long ReadProfileSection(const char *file, const char *section, char *buffer, unsigned long capacity);
+
+// GetFullPathNameW: how many characters the path has once resolved against the current directory, as
+// Windows counts them (UTF-16), without the zero.
+unsigned long FullPathLength(const char *path);
+
 // Up to `capacity` bytes of the file from `offset` on: how many were read (0 at its end), or kFileMissing or
 // kFileUnreadable.
 long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
@@ -34,8 +45,8 @@ long ReadFilePart(const char *path, unsigned long long offset, unsigned char *bu
 void Write(std::string_view text);
 
 // From preview_platform.cc, after the run: prints what it would have come to and returns the preview's
-// exit code, 0 when the run would start an existing game after importing an existing registry script, 1
-// otherwise.
+// exit code, 0 when a run on Windows would do its whole job (import a script the registry editor takes,
+// record the resolution, start an existing game file), 1 otherwise, with a line for every reason.
 int Verdict();
 
 }  // namespace launcher::preview

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 
 #include "launcher/launcher.h"
@@ -26,10 +27,13 @@ class PreviewTest : public ::testing::Test {
     for (const char c : text) wide += {c, '\0'};
     return wide;
   }
-  static std::string Warnings() {
+  static std::string Warnings() { return Lines("warning: "); }
+  // Every line of the output that begins so.
+  static std::string Lines(const std::string &start) {
     std::string lines;
-    for (std::size_t at = Answers().output.find("warning: "); at != std::string::npos;
-         at = Answers().output.find("warning: ", at + 1)) {
+    for (std::size_t at = Answers().output.find(start); at != std::string::npos;
+         at = Answers().output.find(start, at + 1)) {
+      if (at != 0 && Answers().output[at - 1] != '\n') continue;
       lines += Answers().output.substr(at, Answers().output.find('\n', at) - at + 1);
     }
     return lines;
@@ -37,6 +41,7 @@ class PreviewTest : public ::testing::Test {
   static void Set(const std::string &file, const std::string &section, const std::string &key,
                   const std::string &value) {
     Answers().profile[{file, section, key}] = value;
+    Answers().files.insert(file);
   }
   static void CompleteSettings() {
     Set(".\\KQgameplay.ini", "ExtSet", "check1", "1");
@@ -67,7 +72,9 @@ TEST_F(PreviewTest, CompleteFolderPrintsTheRunInOrderAndExitsZero) {
             "  with the player's own rights: Windows asks for no consent\n"
             "pause: 1000 ms (not taken)\n"
             "screen: 1600 x 900\n"
+            "settings file .\\KQgameplay.ini: present\n"
             "setting: .\\KQgameplay.ini [ExtSet] check1 = 1 (present)\n"
+            "settings file .\\KQgameset.ini: present\n"
             "setting: .\\KQgameset.ini [BV] qnoresX = 1024 (present)\n"
             "setting: .\\KQgameset.ini [BV] qnoresY = 800 (absent: the default)\n"
             "setting: .\\KQgameset.ini [REGSET] SUBKEY = \"Software\\Example\\Video\" (present)\n"
@@ -90,7 +97,7 @@ TEST_F(PreviewTest, CompleteFolderPrintsTheRunInOrderAndExitsZero) {
             "  in: C:\\Games\\Demo\\bin\n"
             "  game file: present\n"
             "would remove the detection file C:\\Games\\Demo\\20123110.ini (present)\n"
-            "result: the script would be imported and the game started\n");
+            "result: the script would be imported, the resolution recorded and the game started\n");
 }
 
 TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
@@ -107,11 +114,90 @@ TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
                         "  | VALUENAMEX =  \n"
                         "  | VALUENAMEY =  \n"
                         "  | VALUETYPE = 0\n"
-                        "result: the configuration report, and no game start\n"
-                        "result: the registry script is missing: C:\\Games\\Demo\\CONF\\TMPFILE.TXT\n"),
+                        "result: the registry script is missing: C:\\Games\\Demo\\CONF\\TMPFILE.TXT\n"
+                        "result: the configuration report, and no game start\n"),
             std::string::npos)
       << output;
   EXPECT_EQ(output.find("would start the game"), std::string::npos);
+}
+
+// Every way a run on Windows falls short of its whole job fails the verdict, each named in the order the
+// run meets it, with its own line in the run; names that are merely the game's own do not.
+TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
+  const std::string longFolder = "C:\\" + std::string(242, 'd');  // 245 characters
+  struct Case {
+    const char *what;
+    std::function<void()> change;
+    std::string results;  // every "result:" line
+    std::string line;     // one line of the run, where there is one to see
+  } cases[] = {
+      {"ROOT = 3, and VALUETYPE = 65539",
+       [] {
+         Set(".\\KQgameset.ini", "REGSET", "ROOT", "3");
+         Set(".\\KQgameset.ini", "REGSET", "VALUETYPE", "65539");
+       },
+       "result: ROOT is 3, neither 1 nor 2: no resolution is recorded\n"
+       "result: VALUETYPE is 3, neither 1 nor 2: no resolution is recorded\n",
+       "would record no resolution: ROOT is 3, neither 1 (HKEY_LOCAL_MACHINE) nor 2 (HKEY_CURRENT_USER)\n"},
+      {"radiostat in place of radiostate, and the game's own keys",
+       [] {
+         Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", "radiostate"});
+         Set(".\\KQgameplay.ini", "ExtSet", "RADIOSTAT", "2");
+         Set(".\\KQgameset.ini", "game", "Path", "x");
+         Set(".\\KQgameset.ini", "game", "Volume", "3");
+         Set(".\\KQgameset.ini", "Sound", "Volume", "3");
+       },
+       "result: .\\KQgameplay.ini [ExtSet] has RADIOSTAT where the launcher reads radiostate\n",
+       "  [ExtSet] RADIOSTAT: not a key the launcher reads, though near radiostate, which is not there: it takes its "
+       "default\n"},
+      {"[REGSETT] in place of [REGSET]",
+       [] {
+         for (const char *key : {"SUBKEY", "ROOT", "VALUENAMEX", "VALUENAMEY", "VALUETYPE"}) {
+           auto found = Answers().profile.extract({".\\KQgameset.ini", "REGSET", key});
+           Set(".\\KQgameset.ini", "REGSETT", key, found.mapped());
+         }
+       },
+       "result: .\\KQgameset.ini has [REGSETT] where the launcher reads [REGSET]\n"
+       "result: the configuration report, and no game start\n",
+       "  [REGSETT]: not a section the launcher reads, though near [REGSET], which is not there: its keys take their "
+       "defaults\n"},
+      {"a UTF-8 byte-order mark before [REGSET], which Wine would read",
+       [] { Answers().contents[".\\KQgameset.ini"] = "\xEF\xBB\xBF[REGSET]\r\nROOT=2\r\n[BV]\r\n"; },
+       "result: .\\KQgameset.ini begins with a UTF-8 byte-order mark: Windows loses its first section, [REGSET]\n"
+       "result: the configuration report, and no game start\n",
+       "setting: .\\KQgameset.ini [REGSET] ROOT = 0 (not read on Windows: the default)\n"},
+      {"a folder of 245 characters: the script and KQgameplay.ini are past MAX_PATH, the game is not",
+       [&longFolder] {
+         Answers().currentDirectory = longFolder;
+         Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE", longFolder + "\\CONF\\TMPFILE.TXT",
+                            longFolder + "\\bin\\demo.exe", ".\\KQgameset.ini", ".\\KQgameplay.ini"};
+         Answers().contents[longFolder + "\\CONF\\TMPFILE.TXT"] = "REGEDIT4\r\n";
+       },
+       "result: the registry script's path is 262 characters long, more than the 259 Windows opens without "
+       "long-path support: " + longFolder + "\\CONF\\TMPFILE.TXT\n"
+       "result: .\\KQgameplay.ini is 260 characters long with the current directory, more than the 259 Windows "
+       "opens without long-path support: every key in it takes its default\n",
+       "setting: .\\KQgameplay.ini [ExtSet] check1 = 0 (not read on Windows: the default)\n"},
+      {"no KQgameplay.ini at all, as a publisher may intend",
+       [] {
+         for (const char *key : {"check1", "radiostate"}) {
+           Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", key});
+         }
+         Answers().files.erase(".\\KQgameplay.ini");
+       },
+       "result: the script would be imported, the resolution recorded and the game started\n",
+       "settings file .\\KQgameplay.ini: ABSENT: every key in it takes its default\n"},
+  };
+  for (const Case &c : cases) {
+    SetUp();
+    CompleteSettings();
+    c.change();
+    RunLauncher();
+    const int verdict = preview::Verdict();
+    EXPECT_EQ(verdict, c.results.starts_with("result: the script would") ? 0 : 1) << c.what;
+    EXPECT_EQ(Lines("result: "), c.results) << c.what << "\n" << Answers().output;
+    EXPECT_NE(Answers().output.find(c.line), std::string::npos) << c.what << "\n" << Answers().output;
+  }
 }
 
 // The registry editor asks for the account's highest rights: a script that writes below the machine's

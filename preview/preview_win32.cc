@@ -46,6 +46,23 @@ bool HasProfileKey(const char *file, const char *section, const char *key) {
   return first[0] == second[0];
 }
 
+unsigned long ReadProfileSectionNames(const char *file, char *buffer, unsigned long capacity) {
+  return GetPrivateProfileSectionNamesA(buffer, capacity, file);
+}
+
+unsigned long ReadProfileSection(const char *file, const char *section, char *buffer, unsigned long capacity) {
+  return GetPrivateProfileSectionA(section, buffer, capacity, file);
+}
+
+// The paths the run composes hold at most 1199 characters; a longer one is too long for Windows anyway.
+unsigned long FullPathLength(const char *path) {
+  constexpr int kCapacity = 1200;
+  wchar_t wide[kCapacity];
+  if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kCapacity) == 0) return lstrlenA(path);
+  const DWORD needed = GetFullPathNameW(wide, 0, nullptr, nullptr);
+  return needed == 0 ? lstrlenW(wide) : needed - 1;
+}
+
 void ReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, height); }
 
 LocalDate ReadLocalDate() { return win32::ReadLocalDate(); }

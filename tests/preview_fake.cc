@@ -61,6 +61,43 @@ bool HasProfileKey(const char *file, const char *section, const char *key) {
   return Find(file, section, key) != nullptr;
 }
 
+// The file's names and lines in the answers' order (sorted), zero-separated, cut as Windows cuts them.
+static unsigned long CopyList(const std::string &list, char *buffer, unsigned long capacity) {
+  if (list.size() + 1 > capacity) {
+    std::memcpy(buffer, list.data(), capacity - 2);
+    buffer[capacity - 2] = buffer[capacity - 1] = '\0';
+    return capacity - 2;
+  }
+  std::memcpy(buffer, list.c_str(), list.size() + 1);
+  return list.size();
+}
+
+unsigned long ReadProfileSectionNames(const char *file, char *buffer, unsigned long capacity) {
+  std::string list;
+  std::string previous;
+  for (const auto &[where, value] : answers.profile) {
+    if (std::get<0>(where) != file || std::get<1>(where) == previous) continue;
+    previous = std::get<1>(where);
+    list += previous + '\0';
+  }
+  return CopyList(list, buffer, capacity);
+}
+
+unsigned long ReadProfileSection(const char *file, const char *section, char *buffer, unsigned long capacity) {
+  std::string list;
+  for (const auto &[where, value] : answers.profile) {
+    if (std::get<0>(where) == file && std::get<1>(where) == section) list += std::get<2>(where) + "=" + value + '\0';
+  }
+  return CopyList(list, buffer, capacity);
+}
+
+// ".\" resolves against the current directory.
+unsigned long FullPathLength(const char *path) {
+  const std::string text = path;
+  if (text.rfind(".\\", 0) == 0) return answers.currentDirectory.size() + text.size() - 1;
+  return text.size();
+}
+
 void ReadScreenSize(int &width, int &height) {
   width = answers.screenWidth;
   height = answers.screenHeight;

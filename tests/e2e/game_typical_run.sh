@@ -8,7 +8,8 @@
 # Before it, the preview (launcher-check.exe) in the same folder prints the values and the game start it
 # would make and exits with 0, and leaves no registry value, no started game and the detection file.
 # After it, with a script in UTF-16LE that also writes below HKEY_LOCAL_MACHINE, the preview warns of what
-# Windows will do with it and still exits with 0.
+# Windows will do with it and still exits with 0; with KQgameplay.ini saved as KQgameplay.ini.txt it says the
+# file is absent and still exits with 0; with radiostat=2 in place of radiostate it names both and exits with 1.
 # Usage: game_typical_run.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -74,6 +75,22 @@ typical_run() {
   warning+=" those lines are not imported"
   expect_eq "the preview's warning" "$warning" "$(grep '^warning: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
   note "the preview warns of the script's HKEY_LOCAL_MACHINE key"
+
+  mv "$folder/KQgameplay.ini" "$folder/KQgameplay.ini.txt"
+  status=0
+  run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+  expect_eq "preview exit code without KQgameplay.ini" 0 "$status"
+  grep -qxF -- 'settings file .\KQgameplay.ini: ABSENT: every key in it takes its default' \
+    <(tr -d '\r' <"$E2E_LAST_OUTPUT") || fail "the preview did not say that KQgameplay.ini is absent"
+  rm "$folder/KQgameplay.ini.txt"
+  printf '[ExtSet]\ncheck1=1\nradiostat=2\n' | write_play_settings "$folder"
+  status=0
+  run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+  expect_eq "preview exit code with radiostat" 1 "$status"
+  expect_eq "the preview's verdict with radiostat" \
+    'result: .\KQgameplay.ini [ExtSet] has radiostat where the launcher reads radiostate' \
+    "$(grep '^result: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
+  note "the preview tells an absent KQgameplay.ini from an absent key, and fails on radiostat"
 }
 
 on_one_day typical_run

@@ -141,6 +141,17 @@ void EndLine(Scan &scan) {
   scan.line = continued ? Line::kContinuation : Line::kStart;
 }
 
+// A character of the key's name, up to its root's end.
+void TakeInKeyRoot(Scan &scan, unsigned unit) {
+  scan.line = Line::kKeyRoot;
+  if (unit == '\\') {
+    scan.line = Line::kKeyPath;
+    return;
+  }
+  Collect(scan.name, unit);
+  if (unit == ']') scan.lastBracket = scan.name.length;
+}
+
 // One character of a line of the two current forms.
 void TakeInLine(Scan &scan, unsigned unit) {
   switch (scan.line) {
@@ -161,22 +172,19 @@ void TakeInLine(Scan &scan, unsigned unit) {
       } else if (unit == '-') {
         scan.line = Line::kKeyDeletion;
       } else {
-        scan.line = Line::kKeyRoot;
-        TakeInLine(scan, unit);
+        TakeInKeyRoot(scan, unit);
       }
       return;
     case Line::kKeyDeletion:
       // A deletion names its key from the root on; anything else deletes nothing.
-      scan.line = unit == 'H' || unit == 'h' ? Line::kKeyRoot : Line::kIgnored;
-      if (scan.line == Line::kKeyRoot) TakeInLine(scan, unit);
+      if (unit == 'H' || unit == 'h') {
+        TakeInKeyRoot(scan, unit);
+      } else {
+        scan.line = Line::kIgnored;
+      }
       return;
     case Line::kKeyRoot:
-      if (unit == '\\') {
-        scan.line = Line::kKeyPath;
-        return;
-      }
-      Collect(scan.name, unit);
-      if (unit == ']') scan.lastBracket = scan.name.length;
+      TakeInKeyRoot(scan, unit);
       return;
     case Line::kKeyPath:
       scan.bracketAfterRoot = scan.bracketAfterRoot || unit == ']';

@@ -72,7 +72,7 @@ bool PlatformClaimCurrentDirectory() {
   constexpr char kHexDigits[] = "0123456789abcdef";
   for (int i = 0; i < 16; ++i) name[sizeof name / sizeof name[0] - 2 - i] = kHexDigits[(hash >> (4 * i)) & 15];
   // Held open until the process ends, which closes it; whoever opens it while it is held finds it there.
-  const HANDLE mutex = upperLength > 0 ? CreateMutexW(nullptr, FALSE, name) : nullptr;
+  HANDLE mutex = upperLength > 0 ? CreateMutexW(nullptr, FALSE, name) : nullptr;
   return mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
 }
 

@@ -210,7 +210,7 @@ bool Same(std::string_view a, std::string_view b) {
 int Edits(std::string_view a, std::string_view b) {
   constexpr std::size_t kMost = sizeof(NearName);
   if (a.size() >= kMost || b.size() >= kMost || a.size() > b.size() + 2 || b.size() > a.size() + 2) return 3;
-  int d[kMost][kMost];
+  int d[kMost][kMost] = {};
   for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<int>(i);
   for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {

@@ -70,11 +70,7 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
   if (fake.unreadable.count(path) != 0) return kFileUnreadable;
   const auto found = fake.contents.find(path);
   if (found == fake.contents.end()) return kFileMissing;
-  const std::string &content = found->second;
-  if (offset >= content.size()) return 0;
-  const std::size_t count = std::min<std::size_t>(capacity, content.size() - offset);
-  std::memcpy(buffer, content.data() + offset, count);
-  return static_cast<long>(count);
+  return CopyFilePart(found->second, offset, buffer, capacity);
 }
 
 bool PlatformClaimCurrentDirectory() {

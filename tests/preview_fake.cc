@@ -109,11 +109,7 @@ long ReadFilePart(const char *path, unsigned long long offset, unsigned char *bu
   if (answers.files.count(path) == 0) return kFileMissing;
   const auto found = answers.contents.find(path);
   if (found == answers.contents.end()) return kFileUnreadable;
-  const std::string &content = found->second;
-  if (offset >= content.size()) return 0;
-  const std::size_t length = std::min<std::size_t>(capacity, content.size() - offset);
-  std::memcpy(buffer, content.data() + offset, length);
-  return static_cast<long>(length);
+  return CopyFilePart(found->second, offset, buffer, capacity);
 }
 
 void Write(std::string_view text) { answers.output.append(text); }

@@ -50,9 +50,9 @@ inline constexpr long kFileMissing = -1;
 inline constexpr long kFileUnreadable = -2;
 long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
 
-// CreateMutexW on a name in the session's Local\ namespace made from the current directory (its long form,
-// in upper case, as Windows compares paths): false when another launcher already holds it there. It is
-// held until the process ends; when it cannot be created, true.
+// CreateMutexW on a name in the session's Local\ namespace made from the current directory (GetCurrentDirectoryW,
+// in upper case with LCMapStringW, as Windows compares paths without regard to case): false when another
+// launcher already holds it there. It is held until the process ends; when it cannot be created, true.
 bool PlatformClaimCurrentDirectory();
 
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.

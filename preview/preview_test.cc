@@ -201,7 +201,8 @@ TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
 }
 
 // The registry editor asks for the account's highest rights: a script that writes below the machine's
-// roots gets a warning, in either form the editor takes, and the exit code stays.
+// roots gets a warning, in every form the editor takes, and the exit code stays; the lines the editor takes
+// for no key do not count.
 TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
   const std::string consequence =
       "; on an administrator account Windows asks for consent at every run and imports it with administrator "
@@ -224,6 +225,12 @@ TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
        "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
       {"HKLM only inside a value, and a longer root name",
        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Key\"=\"[HKEY_LOCAL_MACHINE\\B]\"\n[HKEY_LOCAL_MACHINE_X\\C]\n", ""},
+      {"blanks before the header, a deletion below HKEY_USERS, HKLM on a line of hex data that goes on",
+       " \tREGEDIT4\r\n[-HKEY_USERS\\S-1-5-18\\X]\r\n[HKEY_CURRENT_USER\\A]\r\n\"B\"=hex:01,\\\r\n"
+       "[HKEY_LOCAL_MACHINE\\C]\r\n[HKEY_LOCAL_MACHINE\\D\r\n",
+       "warning: the registry script writes below HKEY_USERS" + consequence},
+      {"the Windows 3.1 form", "REGEDIT\r\nHKEY_CLASSES_ROOT\\.demo = Demo\r\n",
+       "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
   };
   for (const Case &c : cases) {
     SetUp();
@@ -233,6 +240,16 @@ TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
     EXPECT_EQ(preview::Verdict(), 0) << c.what;
     EXPECT_EQ(Warnings(), c.warning) << c.what;
   }
+
+  // A header the editor takes and imports nothing of, like one it refuses, fails the verdict.
+  SetUp();
+  CompleteSettings();
+  SetScript("REGEDIT 4\r\n[HKEY_CURRENT_USER\\A]\r\n");
+  RunLauncher();
+  EXPECT_EQ(preview::Verdict(), 1);
+  EXPECT_NE(Answers().output.find("result: the registry editor would import nothing of the script: " + kScript),
+            std::string::npos)
+      << Answers().output;
 
   SetUp();
   CompleteSettings();

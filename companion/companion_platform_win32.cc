@@ -44,8 +44,7 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
 }
 
 void CompanionStartLauncher() {
-  // The longest path Windows names, in UTF-16 units with the zero.
-  constexpr DWORD kWidePathCapacity = 32768;
+  using win32::kWidePathCapacity;
   static constexpr wchar_t kLauncherName[] = L"launcher.exe";
   constexpr DWORD kLauncherNameLength = sizeof kLauncherName / sizeof kLauncherName[0] - 1;
 

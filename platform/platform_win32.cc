@@ -57,10 +57,10 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
 
 bool PlatformClaimCurrentDirectory() {
   // The folder as Windows compares paths: without regard to case.
-  constexpr DWORD kWidePathCapacity = 32768;
+  using win32::kWidePathCapacity;
   wchar_t directory[kWidePathCapacity];
-  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
-  if (length == 0 || length >= kWidePathCapacity) return true;
+  const DWORD length = win32::ReadWideCurrentDirectory(directory);
+  if (length == 0) return true;
   wchar_t upper[kWidePathCapacity];
   const int upperLength =
       LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, directory, static_cast<int>(length), upper, kWidePathCapacity);
@@ -107,6 +107,10 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
                                  EditorRights rights) {
+  if (rights == EditorRights::kAsked) {
+    PlatformStartProgram(file, parameters, directory);
+    return;
+  }
   constexpr wchar_t kLayer[] = L"__COMPAT_LAYER";
   constexpr wchar_t kInvoker[] = L" RunAsInvoker";
   // An environment variable holds at most 32767 characters with its zero.
@@ -116,7 +120,8 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   // The room the player's own value needs with its zero: 0 when there is none, 1 when it is empty.
   const DWORD needed = GetEnvironmentVariableW(kLayer, nullptr, 0);
   const DWORD length = needed == 0 ? 0 : GetEnvironmentVariableW(kLayer, before, kValueCapacity);
-  if (rights == EditorRights::kAsked || length >= kValueCapacity || (needed > 1 && length == 0)) {
+  // A value that cannot be read back whole, to be put back, keeps the editor's start as it was.
+  if (length >= kValueCapacity || (needed > 1 && length == 0)) {
     PlatformStartProgram(file, parameters, directory);
     return;
   }

@@ -9,15 +9,21 @@
 
 namespace launcher::win32 {
 
+// The longest path Windows names, in UTF-16 units with the zero.
+inline constexpr DWORD kWidePathCapacity = 32768;
+
+// GetCurrentDirectoryW: the current directory's length, or 0 when it cannot be read whole.
+inline DWORD ReadWideCurrentDirectory(wchar_t (&directory)[kWidePathCapacity]) {
+  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
+  return length < kWidePathCapacity ? length : 0;
+}
+
 // GetCurrentDirectoryW, GetShortPathNameW and WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS): true, with
 // the field filled, when the current directory has a short form that the code page spells exactly and that
 // fits the field with its zero.
 inline bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
-  // The longest path Windows names, in UTF-16 units with the zero.
-  constexpr DWORD kWidePathCapacity = 32768;
   wchar_t directory[kWidePathCapacity];
-  const DWORD length = GetCurrentDirectoryW(kWidePathCapacity, directory);
-  if (length == 0 || length >= kWidePathCapacity) return false;
+  if (ReadWideCurrentDirectory(directory) == 0) return false;
   wchar_t shortForm[kWidePathCapacity];
   const DWORD shortLength = GetShortPathNameW(directory, shortForm, kWidePathCapacity);
   if (shortLength == 0 || shortLength >= kWidePathCapacity) return false;

@@ -25,6 +25,7 @@ add_unit_tests(unit_tests
   display/registry_record_test.cc
   display/resolution_test.cc
   game/game_launch_test.cc
+  game/game_path_test.cc
   game/graphics_mode_test.cc
   launcher/launcher_test.cc
   settings/settings_test.cc)

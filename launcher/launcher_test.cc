@@ -176,6 +176,7 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
 // The editor asks for the account's highest rights, and Windows for consent, only where the script needs
 // them: anything below another root than the player's own hive, or a script the reading cannot vouch for.
 TEST_F(LauncherTest, GivesTheEditorThePlayersRightsOnlyForScriptsBelowTheCurrentUser) {
+  using namespace std::string_literals;
   const std::string script = "C:\\Games\\Demo\\CONF\\TMPFILE.TXT";
   const std::string wideBom = "\xFF\xFE";
   auto utf16 = [&](const std::string &text) {
@@ -207,6 +208,15 @@ TEST_F(LauncherTest, GivesTheEditorThePlayersRightsOnlyForScriptsBelowTheCurrent
        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n" + hexData + "\r\n; between\r\n  03,\\\r\n[HKEY_LOCAL_MACHINE\\B]\r\n", "invoker"},
       {"hex data that does not go on leaves the next key line a key",
        "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Bin\"=hex:01,02\\\n[HKEY_LOCAL_MACHINE\\B]\n", "asking"},
+      {"the player's policies, any case", "REGEDIT4\n[hkey_current_user\\SOFTWARE\\policies\\Demo]\n", "asking"},
+      {"the policy tree itself, deleted", "REGEDIT4\n[-HKEY_CURRENT_USER\\Software\\Policies]\n", "asking"},
+      {"the other policy tree",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\n", "asking"},
+      {"a name that only begins like a policy tree",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\PoliciesDemo]\n[HKEY_CURRENT_USER\\Software\\Demo\\Policies]\n", "invoker"},
+      {"an HKLM key after a NUL byte", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\0\n[HKEY_LOCAL_MACHINE\\B]\n"s,
+       "asking"},
+      {"a NUL unit in UTF-16", utf16("REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\0\r\n"s), "asking"},
   };
   for (const Case &c : cases) {
     Fake() = FakePlatform();

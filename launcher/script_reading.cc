@@ -16,6 +16,15 @@ constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
 // The longest header or root name worth keeping: longer ones match none of the names looked for.
 constexpr std::size_t kNameCapacity = 40;
 
+// The trees below HKEY_CURRENT_USER that only administrators may write: Windows keeps the player's
+// policies there.
+constexpr std::string_view kCurrentUserPolicyTrees[] = {
+    "Software\\Policies",
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
+};
+// Enough of a key's path below its root to tell whether it lies in one of them.
+constexpr std::size_t kPathCapacity = 64;
+
 // Where the reading stands on the current line. The editor reads a line at a time and never looks back:
 // a key line is "[ROOT\path]" (or "[-ROOT\path]") after blanks, up to the line's last "]"; a hex value
 // that ends in "\" goes on in the next lines, where a line that is no hex data is dropped whole.
@@ -40,8 +49,9 @@ enum class Line : unsigned char {
   kIgnored,          // nothing more of this line matters
 };
 
+template <std::size_t Capacity>
 struct Name {
-  std::array<char, kNameCapacity> chars{};
+  std::array<char, Capacity> chars{};
   std::size_t length = 0;  // more than the capacity when the name is longer
 };
 
@@ -50,9 +60,10 @@ struct Scan {
   Line line = Line::kHeader;
   bool lastWasReturn = false;  // "\r\n" ends one line
   bool headerStarted = false;  // a character other than a blank on the header line
-  Name name;
+  Name<kNameCapacity> name;
   std::size_t lastBracket = 0;  // how many characters of the key's root come before its last "]"; 0: none
-  bool bracketAfterRoot = false;
+  Name<kPathCapacity> path;     // the key's path after its root's "\"
+  std::size_t lastPathBracket = 0;  // the same for its path
   unsigned number = 0;  // the hex number or type read so far
   std::size_t digits = 0;
 };
@@ -69,29 +80,42 @@ unsigned HexValue(unsigned unit) {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 
-void Collect(Name &name, unsigned unit) {
+template <std::size_t Capacity>
+void Collect(Name<Capacity> &name, unsigned unit) {
   // A character beyond ASCII is part of no name looked for: it spoils the match.
-  if (name.length < kNameCapacity) name.chars[name.length] = unit < 0x80 ? static_cast<char>(unit) : '\x01';
+  if (name.length < Capacity) name.chars[name.length] = unit < 0x80 ? static_cast<char>(unit) : '\x01';
   ++name.length;
 }
 
 // The first `length` characters of the name, when they are all kept.
-bool Is(const Name &name, std::size_t length, std::string_view expected, bool ignoreCase) {
-  if (length != expected.size() || length > kNameCapacity) return false;
+template <std::size_t Capacity>
+bool Is(const Name<Capacity> &name, std::size_t length, std::string_view expected, bool ignoreCase) {
+  if (length != expected.size() || length > Capacity) return false;
   for (std::size_t i = 0; i < length; ++i) {
-    if ((ignoreCase ? Upper(name.chars[i]) : name.chars[i]) != expected[i]) return false;
+    if (ignoreCase ? Upper(name.chars[i]) != Upper(expected[i]) : name.chars[i] != expected[i]) return false;
   }
   return true;
 }
 
-bool StartsWith(const Name &name, std::string_view prefix) {
+bool StartsWith(const Name<kNameCapacity> &name, std::string_view prefix) {
   return name.length >= prefix.size() && Is(name, prefix.size(), prefix, false);
 }
 
-void NameRoot(Scan &scan, std::size_t length) {
+// Whether a key's path, its first `length` characters, is one of the policy trees or lies below one.
+bool InPolicyTree(const Name<kPathCapacity> &path, std::size_t length) {
+  for (const std::string_view tree : kCurrentUserPolicyTrees) {
+    if (length < tree.size() || !Is(path, tree.size(), tree, true)) continue;
+    if (length == tree.size() || (tree.size() < kPathCapacity && path.chars[tree.size()] == '\\')) return true;
+  }
+  return false;
+}
+
+// A key's root, its first `length` characters, and the first `pathLength` characters of its path.
+void NameRoot(Scan &scan, std::size_t length, std::size_t pathLength) {
   for (const ScriptRootName &root : kScriptRoots) {
     if (Is(scan.name, length, root.name, true)) {
-      scan.reading.roots |= root.bit;
+      const bool policy = root.bit == kCurrentUserBit && InPolicyTree(scan.path, pathLength);
+      scan.reading.roots |= policy ? kCurrentUserPolicyBit : root.bit;
       return;
     }
   }
@@ -99,7 +123,7 @@ void NameRoot(Scan &scan, std::size_t length) {
 }
 
 void EndHeader(Scan &scan) {
-  const Name &name = scan.name;
+  const Name<kNameCapacity> &name = scan.name;
   ScriptForm &form = scan.reading.form;
   if (Is(name, name.length, kHeader31, false)) {
     // The Windows 3.1 form knows one root: its lines set values of keys below HKEY_CLASSES_ROOT.
@@ -116,10 +140,10 @@ void EndHeader(Scan &scan) {
 
 // A key line names the key up to its last "]"; its root ends at the first "\" or there.
 void EndKeyLine(Scan &scan) {
-  if (scan.line == Line::kKeyPath && scan.bracketAfterRoot) {
-    NameRoot(scan, scan.name.length);
+  if (scan.line == Line::kKeyPath && scan.lastPathBracket != 0) {
+    NameRoot(scan, scan.name.length, scan.lastPathBracket - 1);
   } else if (scan.lastBracket != 0) {
-    NameRoot(scan, scan.lastBracket - 1);
+    NameRoot(scan, scan.lastBracket - 1, 0);
   }
 }
 
@@ -134,10 +158,11 @@ void EndLine(Scan &scan) {
     case Line::kContinuation: continued = true; break;
     default: break;
   }
-  scan.name = Name{};
+  scan.name = {};
+  scan.path = {};
   scan.digits = 0;
   scan.lastBracket = 0;
-  scan.bracketAfterRoot = false;
+  scan.lastPathBracket = 0;
   scan.line = continued ? Line::kContinuation : Line::kStart;
 }
 
@@ -187,7 +212,8 @@ void TakeInLine(Scan &scan, unsigned unit) {
       TakeInKeyRoot(scan, unit);
       return;
     case Line::kKeyPath:
-      scan.bracketAfterRoot = scan.bracketAfterRoot || unit == ']';
+      Collect(scan.path, unit);
+      if (unit == ']') scan.lastPathBracket = scan.path.length;
       return;
     case Line::kValueName:
       if (unit == '\\') scan.line = Line::kValueNameEscape;
@@ -263,6 +289,11 @@ void TakeInLine(Scan &scan, unsigned unit) {
 }
 
 void Take(Scan &scan, unsigned unit) {
+  if (unit == 0) {
+    scan.reading.nulByte = true;
+    if (scan.line == Line::kHeader) EndHeader(scan);  // the header as far as it goes
+    return;
+  }
   const bool afterReturn = scan.lastWasReturn;
   scan.lastWasReturn = unit == '\r';
   if (unit == '\n' && afterReturn) return;
@@ -299,13 +330,14 @@ ScriptReading ReadRegistryScript(const char *path) {
       wide = true;
       at = 2;
     } else if (offset == 0 && read >= 3 && buffer[0] == 0xEF && buffer[1] == 0xBB && buffer[2] == 0xBF) {
-      at = 3;  // UTF-8's byte-order mark, which the editor takes too
+      at = 3;  // UTF-8's byte-order mark, which Windows' editor takes too
+      scan.reading.utf8ByteOrderMark = true;
     }
     offset += static_cast<unsigned long long>(read);
     // Past its header, only the two current forms hold more to read.
     const auto refused = [&scan] {
-      return scan.line != Line::kHeader && scan.reading.form != ScriptForm::kRegedit4 &&
-             scan.reading.form != ScriptForm::kVersion5;
+      return scan.reading.nulByte || (scan.line != Line::kHeader && scan.reading.form != ScriptForm::kRegedit4 &&
+                                      scan.reading.form != ScriptForm::kVersion5);
     };
     for (; at < static_cast<std::size_t>(read) && !refused(); ++at) {
       if (!wide) {
@@ -325,6 +357,7 @@ ScriptReading ReadRegistryScript(const char *path) {
 }
 
 bool NeedsAdministratorRights(const ScriptReading &reading) {
+  if (reading.nulByte) return true;
   if (reading.form == ScriptForm::kMissing) return false;
   const bool currentForm = reading.form == ScriptForm::kRegedit4 || reading.form == ScriptForm::kVersion5;
   return !currentForm || (reading.roots & ~static_cast<unsigned>(kCurrentUserBit)) != 0;

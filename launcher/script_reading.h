@@ -28,6 +28,9 @@ enum ScriptRootBit : unsigned {
   kCurrentUserBit = 1u << 4,
   kDynDataBit = 1u << 5,
   kOtherRootBit = 1u << 6,
+  // Below HKEY_CURRENT_USER, but in one of its two policy trees (Software\Policies and
+  // Software\Microsoft\Windows\CurrentVersion\Policies), which only administrators may write.
+  kCurrentUserPolicyBit = 1u << 7,
 };
 
 struct ScriptRootName {
@@ -45,6 +48,11 @@ inline constexpr ScriptRootName kScriptRoots[] = {
 struct ScriptReading {
   ScriptForm form = ScriptForm::kMissing;
   unsigned roots = 0;  // ScriptRootBit of every key line, deletions included
+  // A NUL byte (in UTF-16, a NUL unit) stops the reading: editors end a line there and go on in ways
+  // that differ, so what follows it cannot be told.
+  bool nulByte = false;
+  // The file begins with UTF-8's byte-order mark, which Windows' editor takes and Wine's refuses.
+  bool utf8ByteOrderMark = false;
 };
 
 // Reads the whole file, in parts of a fixed size however long it is: single bytes (the ANSI code page), or
@@ -52,7 +60,8 @@ struct ScriptReading {
 ScriptReading ReadRegistryScript(const char *path);
 
 // Whether the editor must keep the rights it asks for: every case but a missing script, or one of the two
-// current forms whose key lines are all below HKEY_CURRENT_USER, the player's own hive.
+// current forms, read to its end, whose key lines are all below HKEY_CURRENT_USER, the player's own hive,
+// outside its policy trees.
 bool NeedsAdministratorRights(const ScriptReading &reading);
 
 // Whether the editor imports anything of it.

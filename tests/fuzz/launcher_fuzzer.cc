@@ -202,6 +202,8 @@ bool ScriptNeedsRights(const Scenario &s) {
     const size_t start = bytes.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
     for (size_t i = start; i < bytes.size(); ++i) units.push_back(static_cast<unsigned char>(bytes[i]));
   }
+  // Editors end a line at a NUL and read on after it in ways of their own: the rights stay as asked.
+  if (std::find(units.begin(), units.end(), 0u) != units.end()) return true;
   std::vector<Units> lines(1);
   for (size_t i = 0; i < units.size(); ++i) {
     if (units[i] == '\r' || units[i] == '\n') {
@@ -236,8 +238,16 @@ bool ScriptNeedsRights(const Scenario &s) {
       name.erase(name.begin());
       if (name.empty() || (name[0] != 'H' && name[0] != 'h')) continue;
     }
-    const Units root(name.begin(), std::find(name.begin(), name.end(), static_cast<unsigned>('\\')));
-    if (!IsIgnoringCase(root, "HKEY_CURRENT_USER")) return true;
+    const auto rootEnd = std::find(name.begin(), name.end(), static_cast<unsigned>('\\'));
+    if (!IsIgnoringCase(Units(name.begin(), rootEnd), "HKEY_CURRENT_USER")) return true;
+    // The player's policy trees take administrators only.
+    const Units path(rootEnd == name.end() ? rootEnd : rootEnd + 1, name.end());
+    for (const std::string tree : {"SOFTWARE\\POLICIES", "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\POLICIES"}) {
+      if (path.size() >= tree.size() && IsIgnoringCase(Units(path.begin(), path.begin() + static_cast<long>(tree.size())), tree) &&
+          (path.size() == tree.size() || path[tree.size()] == '\\')) {
+        return true;
+      }
+    }
   }
   return false;
 }

@@ -1,0 +1,80 @@
+#include "game/game_path.h"
+
+#include <array>
+#include <cstddef>
+
+#include "platform/platform.h"
+
+namespace launcher {
+namespace {
+
+// The system error codes the judgements map to, as winerror.h numbers them.
+constexpr unsigned long kErrorFileNotFound = 2;            // ERROR_FILE_NOT_FOUND
+constexpr unsigned long kErrorBadFormat = 11;              // ERROR_BAD_FORMAT
+constexpr unsigned long kErrorDirectoryNotSupported = 336;  // ERROR_DIRECTORY_NOT_SUPPORTED
+
+constexpr std::string_view kDeviceNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+constexpr std::string_view kNumberedDevices[] = {"COM", "LPT"};
+
+char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameCaseAside(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (Upper(a[i]) != Upper(b[i])) return false;
+  }
+  return true;
+}
+
+// The last part of a path, after its last separator.
+std::string_view LastPart(std::string_view path) {
+  const std::size_t separator = path.find_last_of("\\/");
+  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+}
+
+bool EndsWithExe(std::string_view name) {
+  constexpr std::string_view kExe = ".exe";
+  return name.size() >= kExe.size() && SameCaseAside(name.substr(name.size() - kExe.size()), kExe);
+}
+
+}  // namespace
+
+bool NamesDevice(std::string_view path) {
+  std::string_view name = LastPart(path);
+  // Windows drops an extension from a device name, and the blanks and dots that end the name before it.
+  name = name.substr(0, name.find('.'));
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  for (const std::string_view device : kDeviceNames) {
+    if (SameCaseAside(name, device)) return true;
+  }
+  if (name.size() != 4 || name[3] < '0' || name[3] > '9') return false;
+  for (const std::string_view device : kNumberedDevices) {
+    if (SameCaseAside(name.substr(0, 3), device)) return true;
+  }
+  return false;
+}
+
+GamePathJudgement JudgeGamePath(const char *path) {
+  if (NamesDevice(path)) return GamePathJudgement::kDevice;
+  if (PlatformIsFolder(path)) return GamePathJudgement::kFolder;
+  if (!PlatformIsFile(path)) return GamePathJudgement::kMissing;
+  if (!EndsWithExe(path)) return GamePathJudgement::kProgram;
+  // A program image begins with "MZ"; a file that cannot be read is left to the start to judge.
+  std::array<unsigned char, 2> head{};
+  const long read = PlatformReadFilePart(path, 0, head.data(), head.size());
+  if (read < 0) return GamePathJudgement::kProgram;
+  return read == 2 && head[0] == 'M' && head[1] == 'Z' ? GamePathJudgement::kProgram : GamePathJudgement::kNotAProgram;
+}
+
+unsigned long StartFailureCode(GamePathJudgement judgement) {
+  switch (judgement) {
+    case GamePathJudgement::kProgram: return 0;
+    case GamePathJudgement::kMissing: return kErrorFileNotFound;
+    case GamePathJudgement::kFolder: return kErrorDirectoryNotSupported;
+    case GamePathJudgement::kDevice:
+    case GamePathJudgement::kNotAProgram: return kErrorBadFormat;
+  }
+  return 0;
+}
+
+}  // namespace launcher

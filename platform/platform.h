@@ -55,6 +55,10 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
 // launcher already holds it there. It is held until the process ends; when it cannot be created, true.
 bool PlatformClaimCurrentDirectory();
 
+// Lets go of that claim, so that another launcher may run in the folder while this one still shows a
+// message.
+void PlatformReleaseCurrentDirectory();
+
 // GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
 
@@ -82,8 +86,14 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 // ShellExecuteA with no owner, the default verb and SW_SHOW; returns without waiting for the program.
 // shell32 is loaded from the system folder by its full path at the first start; when it cannot be, no
-// program is started.
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory);
+// program is started. 0 when the program was started, else the system error code that says why not.
+unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory);
+
+// The one word the player gets when the game cannot start: a message box, in front of other windows, with
+// an error icon, that names the game's full path (the current directory, read in wide characters, then
+// "\" and `fileBelowDirectory`, GameExecPath\GameExec) and the system's own wording of `error`, a system
+// error code. Returns when the player dismisses it.
+void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error);
 
 // The same start, of the system's registry editor on the registry script: an operation of its own, so
 // that what carries out the run can tell the import from the game's start by what it is given. With

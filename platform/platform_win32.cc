@@ -100,9 +100,10 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
   RegSetValueExA(static_cast<HKEY>(key), name, 0, static_cast<DWORD>(type), data, length);
 }
 
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   const auto shellExecute = LoadShellExecute();
   if (shellExecute != nullptr) shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW);
+  return 0;
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -608,7 +608,7 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
        "rights, and on a standard account those lines are not imported");
 }
 
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   Line("would start the game: ", file);
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
@@ -625,6 +625,7 @@ void PlatformStartProgram(const char *file, const char *parameters, const char *
     Line("  game file: MISSING");
     Add(Reason::kGameMissing);
   }
+  return 0;
 }
 
 LocalDate PlatformReadLocalDate() {

@@ -123,8 +123,9 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
   fake.registryWrites.push_back({keyName, name, type, std::vector<unsigned char>(data, data + length)});
 }
 
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
+  return 0;
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

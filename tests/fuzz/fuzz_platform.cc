@@ -170,8 +170,9 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
   world.calls.push_back(call);
 }
 
-void PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
+unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   Record(Op::kStartProgram, {Given(file), Given(parameters), Given(directory)});
+  return 0;
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -28,6 +28,8 @@ add_unit_tests(unit_tests
   game/game_path_test.cc
   game/graphics_mode_test.cc
   launcher/launcher_test.cc
+  launcher/script_decoding_test.cc
+  launcher/script_reading_test.cc
   settings/settings_test.cc)
 
 # The companion's logic, against the same double and one for its own operations.

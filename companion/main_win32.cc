@@ -1,10 +1,12 @@
 // The process entry: a GUI-subsystem program with no window of its own and no use for its command line.
+// This is the image's entry point itself, without the C runtime's start-up code (platform/entry_win32.h).
 #include <windows.h>
 
 #include "companion/companion.h"
 #include "platform/dll_search_win32.h"
+#include "platform/entry_win32.h"
 
-int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+extern "C" PROGRAM_ENTRY void WINAPI CompanionEntry() {
   launcher::win32::LimitDllSearch();
-  return launcher::RunCompanion();
+  ExitProcess(static_cast<UINT>(launcher::RunCompanion()));
 }

@@ -26,15 +26,19 @@ bool SameCaseAside(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The last part of a path, after its last separator.
+// The last part of a path, after its last separator. (No substr: its range check would bring the
+// library's exceptions into the programs.)
 std::string_view LastPart(std::string_view path) {
   const std::size_t separator = path.find_last_of("\\/");
-  return separator == std::string_view::npos ? path : path.substr(separator + 1);
+  if (separator != std::string_view::npos) path.remove_prefix(separator + 1);
+  return path;
 }
 
 bool EndsWithExe(std::string_view name) {
   constexpr std::string_view kExe = ".exe";
-  return name.size() >= kExe.size() && SameCaseAside(name.substr(name.size() - kExe.size()), kExe);
+  if (name.size() < kExe.size()) return false;
+  name.remove_prefix(name.size() - kExe.size());
+  return SameCaseAside(name, kExe);
 }
 
 }  // namespace
@@ -42,14 +46,16 @@ bool EndsWithExe(std::string_view name) {
 bool NamesDevice(std::string_view path) {
   std::string_view name = LastPart(path);
   // Windows drops an extension from a device name, and the blanks and dots that end the name before it.
-  name = name.substr(0, name.find('.'));
+  const std::size_t dot = name.find('.');
+  if (dot != std::string_view::npos) name.remove_suffix(name.size() - dot);
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
   for (const std::string_view device : kDeviceNames) {
     if (SameCaseAside(name, device)) return true;
   }
   if (name.size() != 4 || name[3] < '0' || name[3] > '9') return false;
+  name.remove_suffix(1);
   for (const std::string_view device : kNumberedDevices) {
-    if (SameCaseAside(name.substr(0, 3), device)) return true;
+    if (SameCaseAside(name, device)) return true;
   }
   return false;
 }

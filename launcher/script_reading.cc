@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "platform/platform.h"
+#include "launcher/script_decoding.h"
 
 namespace launcher {
 namespace {
@@ -29,7 +29,6 @@ constexpr std::size_t kPathCapacity = 64;
 // a key line is "[ROOT\path]" (or "[-ROOT\path]") after blanks, up to the line's last "]"; a hex value
 // that ends in "\" goes on in the next lines, where a line that is no hex data is dropped whole.
 enum class Line : unsigned char {
-  kHeader,
   kStart,            // blanks so far
   kKeyFirst,         // just after "["
   kKeyDeletion,      // just after "[-"
@@ -57,9 +56,8 @@ struct Name {
 
 struct Scan {
   ScriptReading reading;
-  Line line = Line::kHeader;
+  Line line = Line::kStart;
   bool lastWasReturn = false;  // "\r\n" ends one line
-  bool headerStarted = false;  // a character other than a blank on the header line
   Name<kNameCapacity> name;
   std::size_t lastBracket = 0;  // how many characters of the key's root come before its last "]"; 0: none
   Name<kPathCapacity> path;     // the key's path after its root's "\"
@@ -150,7 +148,6 @@ void EndKeyLine(Scan &scan) {
 void EndLine(Scan &scan) {
   bool continued = false;
   switch (scan.line) {
-    case Line::kHeader: EndHeader(scan); break;
     case Line::kKeyRoot:
     case Line::kKeyPath: EndKeyLine(scan); break;
     case Line::kHexBackslash:
@@ -288,71 +285,56 @@ void TakeInLine(Scan &scan, unsigned unit) {
   }
 }
 
+// One unit of a line of the two current forms; the line ends, and another begins, at "\r", "\n" or "\r\n".
 void Take(Scan &scan, unsigned unit) {
-  if (unit == 0) {
-    scan.reading.nulByte = true;
-    if (scan.line == Line::kHeader) EndHeader(scan);  // the header as far as it goes
-    return;
-  }
   const bool afterReturn = scan.lastWasReturn;
   scan.lastWasReturn = unit == '\r';
   if (unit == '\n' && afterReturn) return;
   if (unit == '\r' || unit == '\n') {
     EndLine(scan);
-    return;
-  }
-  if (scan.line == Line::kHeader) {
-    if (scan.headerStarted || !IsBlank(unit)) {
-      scan.headerStarted = true;
-      Collect(scan.name, unit);
-    }
   } else {
     TakeInLine(scan, unit);
   }
 }
 
+// The header line: its text after leading blanks, up to the line's end. The editor reads no further when
+// it is not one of the two current forms.
+void ReadHeader(ScriptDecoder &decoder, Scan &scan) {
+  unsigned unit = 0;
+  while (NextUnit(decoder, unit)) {
+    if (unit == '\r' || unit == '\n' || unit == 0) {
+      scan.reading.nulByte = unit == 0;
+      scan.lastWasReturn = unit == '\r';
+      break;
+    }
+    if (scan.name.length != 0 || !IsBlank(unit)) Collect(scan.name, unit);
+  }
+  EndHeader(scan);
+  scan.name = {};
+}
+
 }  // namespace
 
 ScriptReading ReadRegistryScript(const char *path) {
-  Scan scan;
-  std::array<unsigned char, 4096> buffer{};
-  unsigned long long offset = 0;
-  bool wide = false;  // UTF-16LE, after its byte-order mark
-  bool lowByteHeld = false;
-  unsigned char lowByte = 0;
-  for (;;) {
-    const long read = PlatformReadFilePart(path, offset, buffer.data(), buffer.size());
-    if (read == kFileMissing && offset == 0) return ScriptReading{ScriptForm::kMissing, 0};
-    if (read < 0) return ScriptReading{ScriptForm::kUnreadable, 0};
-    if (read == 0) break;
-    std::size_t at = 0;
-    if (offset == 0 && read >= 2 && buffer[0] == 0xFF && buffer[1] == 0xFE) {
-      wide = true;
-      at = 2;
-    } else if (offset == 0 && read >= 3 && buffer[0] == 0xEF && buffer[1] == 0xBB && buffer[2] == 0xBF) {
-      at = 3;  // UTF-8's byte-order mark, which Windows' editor takes too
-      scan.reading.utf8ByteOrderMark = true;
-    }
-    offset += static_cast<unsigned long long>(read);
-    // Past its header, only the two current forms hold more to read.
-    const auto refused = [&scan] {
-      return scan.reading.nulByte || (scan.line != Line::kHeader && scan.reading.form != ScriptForm::kRegedit4 &&
-                                      scan.reading.form != ScriptForm::kVersion5);
-    };
-    for (; at < static_cast<std::size_t>(read) && !refused(); ++at) {
-      if (!wide) {
-        Take(scan, buffer[at]);
-      } else if (!lowByteHeld) {
-        lowByte = buffer[at];
-        lowByteHeld = true;
-      } else {
-        Take(scan, lowByte | static_cast<unsigned>(buffer[at]) << 8);
-        lowByteHeld = false;
-      }
-    }
-    if (refused()) return scan.reading;
+  ScriptDecoder decoder;
+  switch (OpenScript(path, decoder)) {
+    case ScriptOpening::kMissing: return ScriptReading{ScriptForm::kMissing};
+    case ScriptOpening::kUnreadable: return ScriptReading{ScriptForm::kUnreadable};
+    case ScriptOpening::kOpen: break;
   }
-  EndLine(scan);  // the last line, without its line end
+  Scan scan;
+  scan.reading.utf8ByteOrderMark = decoder.encoding == ScriptEncoding::kSingleByteMarked;
+  ReadHeader(decoder, scan);
+  const bool currentForm = scan.reading.form == ScriptForm::kRegedit4 || scan.reading.form == ScriptForm::kVersion5;
+  if (!currentForm || scan.reading.nulByte) return scan.reading;
+  // A NUL ends the reading: what the editors make of the rest cannot be told.
+  unsigned unit = 0;
+  while (!scan.reading.nulByte && NextUnit(decoder, unit)) {
+    scan.reading.nulByte = unit == 0;
+    if (!scan.reading.nulByte) Take(scan, unit);
+  }
+  if (decoder.unreadable) return ScriptReading{ScriptForm::kUnreadable};
+  EndLine(scan);  // the last line, without its line end, or the line a NUL ends
   return scan.reading;
 }
 

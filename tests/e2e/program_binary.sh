@@ -52,7 +52,11 @@ flags = pe.OPTIONAL_HEADER.DllCharacteristics
 for name, bit in (('dynamic_base', 0x40), ('nx_compat', 0x100), ('high_entropy_va', 0x20), ('no_seh', 0x400)):
     print(name, int(bool(flags & bit)))
 relocations = pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY['IMAGE_DIRECTORY_ENTRY_BASERELOC']]
-print('relocations', int(relocations.Size > 0 and not pe.FILE_HEADER.Characteristics & 0x1))
+# 64-bit code reaches its data relative to the instruction: an image without a single absolute address (the
+# companion, without the C runtime's start-up code) has nothing to relocate and no table. It may be moved
+# all the same as long as it is not marked as stripped of its relocations.
+needs_none = pe.FILE_HEADER.Machine == 0x8664 and relocations.Size == 0
+print('relocations', int((relocations.Size > 0 or needs_none) and not pe.FILE_HEADER.Characteristics & 0x1))
 WRITE, EXECUTE, SHARED = 0x80000000, 0x20000000, 0x10000000
 for section in pe.sections:
     name = section.Name.rstrip(b'\0').decode(errors='replace')

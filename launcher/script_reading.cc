@@ -124,9 +124,7 @@ void EndHeader(Scan &scan) {
   const Name<kNameCapacity> &name = scan.name;
   ScriptForm &form = scan.reading.form;
   if (Is(name, name.length, kHeader31, false)) {
-    // The Windows 3.1 form knows one root: its lines set values of keys below HKEY_CLASSES_ROOT.
     form = ScriptForm::kWindows31;
-    scan.reading.roots = kClassesRootBit;
   } else if (Is(name, name.length, kHeader4, false)) {
     form = ScriptForm::kRegedit4;
   } else if (Is(name, name.length, kHeader5, false)) {
@@ -313,6 +311,23 @@ void ReadHeader(ScriptDecoder &decoder, Scan &scan) {
   scan.name = {};
 }
 
+// The Windows 3.1 form knows one root: a line that begins with "HKEY_CLASSES_ROOT", as written, sets a value
+// below it; every other line is passed over.
+void ReadWindows31Lines(ScriptDecoder &decoder, ScriptReading &reading) {
+  constexpr std::string_view kRoot = "HKEY_CLASSES_ROOT";
+  std::size_t matched = 0;  // how much of the line's start is the root's name; past it, the whole name
+  unsigned unit = 0;
+  while (!reading.nulByte && NextUnit(decoder, unit)) {
+    reading.nulByte = unit == 0;
+    if (unit == '\r' || unit == '\n' || unit == 0) {
+      matched = 0;
+    } else if (matched < kRoot.size()) {
+      matched = unit == static_cast<unsigned char>(kRoot[matched]) ? matched + 1 : kRoot.size() + 1;
+      if (matched == kRoot.size()) reading.roots |= kClassesRootBit;
+    }
+  }
+}
+
 }  // namespace
 
 ScriptReading ReadRegistryScript(const char *path) {
@@ -325,8 +340,12 @@ ScriptReading ReadRegistryScript(const char *path) {
   Scan scan;
   scan.reading.utf8ByteOrderMark = decoder.encoding == ScriptEncoding::kSingleByteMarked;
   ReadHeader(decoder, scan);
-  const bool currentForm = scan.reading.form == ScriptForm::kRegedit4 || scan.reading.form == ScriptForm::kVersion5;
-  if (!currentForm || scan.reading.nulByte) return scan.reading;
+  if (scan.reading.nulByte) return scan.reading;
+  if (scan.reading.form == ScriptForm::kWindows31) {
+    ReadWindows31Lines(decoder, scan.reading);
+    return decoder.unreadable ? ScriptReading{ScriptForm::kUnreadable} : scan.reading;
+  }
+  if (scan.reading.form != ScriptForm::kRegedit4 && scan.reading.form != ScriptForm::kVersion5) return scan.reading;
   // A NUL ends the reading: what the editors make of the rest cannot be told.
   unsigned unit = 0;
   while (!scan.reading.nulByte && NextUnit(decoder, unit)) {

@@ -47,7 +47,7 @@ inline constexpr ScriptRootName kScriptRoots[] = {
 
 struct ScriptReading {
   ScriptForm form = ScriptForm::kMissing;
-  unsigned roots = 0;  // ScriptRootBit of every key line, deletions included
+  unsigned roots = 0;  // ScriptRootBit of every key line, deletions included; of the 3.1 form's lines
   // A NUL byte (in UTF-16, a NUL unit) stops the reading: editors end a line there and go on in ways
   // that differ, so what follows it cannot be told.
   bool nulByte = false;

@@ -66,9 +66,9 @@ endforeach()
 
 include(tests/e2e/tests.cmake OPTIONAL)
 # The release archive, built once, its listing checked, and signed (timestamped, from a .pfx and from a
-# SoftHSM token) by throwaway authorities.
+# SoftHSM token) by throwaway authorities. Its unsigned archive is the one e2e.installer installs from.
 add_test(NAME release_archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(release_archive PROPERTIES TIMEOUT 300)
+set_tests_properties(release_archive PROPERTIES TIMEOUT 300 FIXTURES_SETUP release_archive)
 include(bench/tests.cmake)
 include(tests/sanitized/sanitized.cmake)
 include(tests/fuzz/fuzz.cmake)

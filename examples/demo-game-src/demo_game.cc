@@ -1,5 +1,7 @@
-/* A sample game for the launcher's demo. It has no window and ends at once: it writes down what it was
- * given into demo_game_record.txt, beside its own executable, and exits with code 0.
+/* A sample game for the launcher's demo and for the release archive's sample folder. It writes down what
+ * it was given into demo_game_record.txt, beside its own executable, then shows the same in a window (the
+ * parameters, its directory, the resolution the launcher recorded) and ends when that window is closed:
+ * with code 0, or 1 when the record could not be written.
  *
  * What it writes:
  *
@@ -32,6 +34,16 @@ constexpr DWORD kPathCapacity = 1024;
 constexpr DWORD kTextCapacity = 400;
 constexpr DWORD kValueCapacity = 256;
 constexpr DWORD kDescriptionCapacity = 512;
+constexpr DWORD kWindowTextCapacity = 8 * kPathCapacity;
+
+constexpr char kWindowClass[] = "LauncherDemoGame";
+constexpr char kWindowTitle[] = "Demo game";
+constexpr int kMargin = 16;
+constexpr int kLongestLine = 1200;
+constexpr UINT kTextFormat = DT_NOPREFIX | DT_EXPANDTABS;
+
+/* What the window shows, composed once before it opens. */
+char windowText[kWindowTextCapacity];
 
 /* The command line after the program's name (quoted or not) and the blanks that follow it. */
 const char *ParametersOf(const char *commandLine) {
@@ -100,9 +112,62 @@ void DescribeValue(HKEY key, const char *name, char description[kDescriptionCapa
   }
 }
 
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(window, &paint);
+      SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
+      SetBkMode(dc, TRANSPARENT);
+      RECT area;
+      GetClientRect(window, &area);
+      InflateRect(&area, -kMargin, -kMargin);
+      DrawTextA(dc, windowText, -1, &area, kTextFormat);
+      EndPaint(window, &paint);
+      return 0;
+    }
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+/* Opens the window, sized to its text, and returns once it has been closed. */
+void ShowWindowText(HINSTANCE instance, int show) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = WindowProcedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+  windowClass.lpszClassName = kWindowClass;
+  if (RegisterClassA(&windowClass) == 0) return;
+
+  RECT text = {0, 0, kLongestLine, 0};
+  HDC screen = GetDC(nullptr);
+  HGDIOBJ previousFont = SelectObject(screen, GetStockObject(DEFAULT_GUI_FONT));
+  DrawTextA(screen, windowText, -1, &text, kTextFormat | DT_CALCRECT);
+  SelectObject(screen, previousFont);
+  ReleaseDC(nullptr, screen);
+
+  constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+  RECT frame = {0, 0, text.right + 2 * kMargin, text.bottom + 2 * kMargin};
+  AdjustWindowRect(&frame, style, FALSE);
+  HWND window = CreateWindowA(kWindowClass, kWindowTitle, style, CW_USEDEFAULT, CW_USEDEFAULT, frame.right - frame.left,
+                              frame.bottom - frame.top, nullptr, nullptr, instance, nullptr);
+  if (window == nullptr) return;
+  ShowWindow(window, show);
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int /*show*/) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*commandLine*/, int show) {
   static char ownFolder[kPathCapacity];
   static char currentDirectory[kPathCapacity];
   static char settingsFile[kPathCapacity];
@@ -144,12 +209,24 @@ int WINAPI WinMain(HINSTANCE /*instance*/, HINSTANCE /*previous*/, LPSTR /*comma
   char tempPath[kPathCapacity + 32];
   std::snprintf(recordPath, sizeof recordPath, "%s\\%s", ownFolder, kRecordName);
   std::snprintf(tempPath, sizeof tempPath, "%s\\%s", ownFolder, kRecordTemp);
+  bool recorded = false;
   FILE *out = std::fopen(tempPath, "wb");
-  if (out == nullptr) return 1;
-  std::fprintf(out, "[start]\r\ncommand_line=%s\r\nparameters=%s\r\nown_folder=%s\r\ncurrent_directory=%s\r\n",
-               fullCommandLine, ParametersOf(fullCommandLine), ownFolder, currentDirectory);
-  std::fprintf(out, "[registry]\r\nsettings_file=%s\r\nkey=%s\\%s\r\nwidth=%s\r\nheight=%s\r\n",
-               settingsFile[0] != '\0' ? settingsFile : "none", rootName, subkey, width, height);
-  if (std::fclose(out) != 0) return 1;
-  return MoveFileExA(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING) ? 0 : 1;
+  if (out != nullptr) {
+    std::fprintf(out, "[start]\r\ncommand_line=%s\r\nparameters=%s\r\nown_folder=%s\r\ncurrent_directory=%s\r\n",
+                 fullCommandLine, ParametersOf(fullCommandLine), ownFolder, currentDirectory);
+    std::fprintf(out, "[registry]\r\nsettings_file=%s\r\nkey=%s\\%s\r\nwidth=%s\r\nheight=%s\r\n",
+                 settingsFile[0] != '\0' ? settingsFile : "none", rootName, subkey, width, height);
+    recorded = std::fclose(out) == 0 && MoveFileExA(tempPath, recordPath, MOVEFILE_REPLACE_EXISTING);
+  }
+
+  const char *parameters = ParametersOf(fullCommandLine);
+  std::snprintf(windowText, sizeof windowText,
+                "The demo game was started.\n\n"
+                "Parameters:\t%s\nDirectory:\t%s\nIts own folder:\t%s\nSettings file:\t%s\n\n"
+                "The resolution recorded in %s\\%s:\n\t\t%s\n\t\t%s\n\n"
+                "Close this window to end the demo game.",
+                parameters[0] != '\0' ? parameters : "(none)", currentDirectory, ownFolder,
+                settingsFile[0] != '\0' ? settingsFile : "none found", rootName, subkey, width, height);
+  ShowWindowText(instance, show);
+  return recorded ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The release archive as scripts/release makes it: its listing and its checksum file, unsigned programs in
-# it, the publishers' README and docs that speak of the archive. Then signed, on this machine only: a
+# it, the publishers' README and docs that speak of the archive, and the example installer built from it
+# (and not packed in it). Then signed, on this machine only: a
 # throwaway certificate authority issues a code-signing certificate valid for three days, a throwaway
 # timestamping authority answers on 127.0.0.1. Every program of an archive signed with a timestamp, from a
 # .pfx and from a SoftHSM token, verifies after unpacking, now and after the certificate has expired; one
@@ -17,7 +18,10 @@ fail() {
 rm -rf "$work"
 mkdir -p "$work"
 
-bash "$root/scripts/release" --build "$work/build" --out "$work/dist" || fail "scripts/release failed"
+bash "$root/scripts/release" --build "$work/build" --out "$work/dist" >"$work/release.log" 2>&1 ||
+  fail "scripts/release failed: $(tail -n 20 "$work/release.log")"
+grep -qx "release: the archive's installer/example.nsi builds with makensis" "$work/release.log" ||
+  fail "scripts/release did not build the archive's example installer: $(tail -n 5 "$work/release.log")"
 version=$(sed -n 's/^project(launcher VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 archive="launcher-$version-windows.zip"
 [ -f "$work/dist/$archive" ] || fail "no $archive"
@@ -25,8 +29,8 @@ archive="launcher-$version-windows.zip"
 
 expected=$( (
   printf '%s\n' README.md launcher.exe companion.exe launcher-check.exe x64/launcher.exe x64/companion.exe \
-    x64/launcher-check.exe
-  cd "$root" && git ls-files docs examples/demo-game | grep -v '/\.gitattributes$'
+    x64/launcher-check.exe examples/demo-game/bin/demo_game.exe
+  cd "$root" && git ls-files docs examples/demo-game installer | grep -v '/\.gitattributes$'
 ) | LC_ALL=C sort)
 listing() { cmake -E tar tf "$1" | LC_ALL=C sort; }
 [ "$(listing "$work/dist/$archive")" = "$expected" ] ||
@@ -39,7 +43,7 @@ unpack() { mkdir -p "$2" && (cd "$2" && cmake -E tar xf "$1"); }
 verify_all() {
   local dir=$1 exe failed=0
   shift
-  for exe in "$dir"/*.exe "$dir"/x64/*.exe; do
+  for exe in "$dir"/*.exe "$dir"/x64/*.exe "$dir"/examples/demo-game/bin/*.exe; do
     osslsigncode verify -CAfile "$work/trust.pem" -TSA-CAfile "$work/trust.pem" "$@" -in "$exe" >"$exe.verify" 2>&1 ||
       failed=$((failed + 1))
   done
@@ -127,7 +131,7 @@ EOF
 expired=$(($(date +%s) + 5 * 86400)) # two days after the signing certificate's end
 
 expect_unsigned=$(verify_all "$work/unsigned")
-[ "$expect_unsigned" = 6 ] || fail "$((6 - expect_unsigned)) program(s) of the unsigned archive verify as signed"
+[ "$expect_unsigned" = 7 ] || fail "$((7 - expect_unsigned)) program(s) of the unsigned archive verify as signed"
 
 # The timestamping authority: each POSTed query is answered by `openssl ts -reply`. It stops by itself after
 # four minutes, and at the test's exit.
@@ -251,13 +255,13 @@ verifies() {
 signed timestamped RELEASE_SIGN_PASSWORD "$work/password" --sign "$work/sign.pfx" --timestamp "$tsa"
 verifies timestamped
 verifies timestamped -time "$expired"
-echo "timestamped from the .pfx: all 6 programs verify, now and after the certificate's end"
+echo "timestamped from the .pfx: all 7 programs verify, now and after the certificate's end"
 
 signed untimestamped RELEASE_SIGN_PASSWORD "$work/password" --sign "$work/sign.pfx" --no-timestamp
 verifies untimestamped
 failed=$(verify_all "$work/untimestamped" -time "$expired")
-[ "$failed" = 6 ] || fail "$((6 - failed)) program(s) signed without a timestamp verify after the certificate's end"
-echo "without a timestamp: all 6 programs verify now, none after the certificate's end"
+[ "$failed" = 7 ] || fail "$((7 - failed)) program(s) signed without a timestamp verify after the certificate's end"
+echo "without a timestamp: all 7 programs verify now, none after the certificate's end"
 
 # The same key on a SoftHSM token.
 export SOFTHSM2_CONF="$work/softhsm2.conf"
@@ -273,5 +277,5 @@ signed token RELEASE_SIGN_PIN "$work/pin" --sign-pkcs11 "pkcs11:token=launcher%2
   --certs "$work/chain.pem" --pkcs11-module "$module" --timestamp "$tsa"
 verifies token
 verifies token -time "$expired"
-echo "timestamped from the token: all 6 programs verify, now and after the certificate's end"
+echo "timestamped from the token: all 7 programs verify, now and after the certificate's end"
 echo "1 passed, 0 failed"

@@ -85,10 +85,11 @@ bool SectionLine(std::string_view line, std::string_view &name) {
 std::string_view KeyName(std::string_view line) { return Trimmed(Before(line, "=")); }
 
 // The names of a file's sections, or of the keys of one of its sections, whole however many: as the
-// profile functions list them, or from the file's own lines when that list is cut. The list is large, so
-// that they seldom fill it; it lives on the stack, a list at a time.
+// profile functions list them, or from the file's own lines when that list is cut. The list has the most
+// characters their documentation names for a section, so that it is seldom cut; it lives on the stack, a
+// list at a time.
 struct Names {
-  char list[65536];
+  char list[32767];
   const char *section = nullptr;  // none: the names of the sections
   bool fromLines = false;
   const char *at = nullptr;

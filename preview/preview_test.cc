@@ -294,9 +294,6 @@ TEST_F(PreviewTest, TheAutomaticModeSaysWhatTheCompanionWouldWrite) {
       {"PCI\\VEN_10de&DEV_1C82&SUBSYS_1", "  no detection file today: companion.exe would write VENID = 0x10DE into "
                                           "it, from the primary display adapter (\"PCI\\VEN_10de&DEV_1C82&SUBSYS_1\"); "
                                           "the game would then get -opengl in place of Para\n"},
-      {"PCI\\VEN_1002&DEV_67DF", "  no detection file today: companion.exe would write VENID = 0x1002 into it, from "
-                                 "the primary display adapter (\"PCI\\VEN_1002&DEV_67DF\"); the game would then get "
-                                 "Para\n"},
       {"ROOT\\BASICDISPLAY", "  no detection file today: companion.exe would write none, as the primary display "
                              "adapter (\"ROOT\\BASICDISPLAY\") names no PCI vendor; the game gets Para\n"},
   };

@@ -139,15 +139,8 @@ TEST(VerdictTest, NamesSixteenReasonsAndCountsTheRest) {
   facts.settingsFiles[1].tooLong = 261;
   const std::string output = Verdict(facts);
   EXPECT_EQ(output.find("result: not for every player: "), 0u) << output;
-  std::size_t nearLines = 0;
-  for (std::size_t at = output.find("has check12"); at != std::string::npos; at = output.find("has check12", at + 1)) {
-    ++nearLines;
-  }
-  EXPECT_EQ(nearLines, 15u);
-  EXPECT_NE(output.find("has check12 where the launcher reads check1\n"
-                        "result: and 6 more reasons like those above\nexit 1"),
-            std::string::npos)
-      << output;
+  EXPECT_EQ(output.rfind("result: "), output.find("result: and 6 more reasons like those above\nexit 1")) << output;
+  EXPECT_NE(output.find("has check12 where the launcher reads check1\nresult: and"), std::string::npos) << output;
 }
 
 }  // namespace

@@ -27,16 +27,8 @@ static_assert(sizeof DISPLAY_DEVICEA::DeviceID == kDeviceIdCapacity, "the field 
 
 DeviceId CompanionReadPrimaryDisplayDeviceId() {
   DeviceId id;
-  DISPLAY_DEVICEA device;
-  for (DWORD index = 0;; ++index) {
-    std::memset(&device, 0, sizeof device);
-    device.cb = sizeof device;
-    if (!EnumDisplayDevicesA(nullptr, index, &device, 0)) return id;
-    if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) {
-      std::memcpy(id.bytes.data(), device.DeviceID, kDeviceIdCapacity - 1);
-      return id;
-    }
-  }
+  win32::ReadPrimaryDisplayDeviceId(id.bytes.data(), kDeviceIdCapacity);
+  return id;
 }
 
 void CompanionWriteProfileString(const char *file, const char *section, const char *key, const char *value) {

@@ -19,7 +19,7 @@ std::uint16_t SixteenBitValue(Code code) {
 
 template <typename Code>
 Code CodeSetting(const IntegerSetting &setting) {
-  return static_cast<Code>(static_cast<std::uint16_t>(ReadSettingInt(setting)));
+  return CodeOf<Code>(ReadSettingInt(setting));
 }
 
 void WriteDwordValue(RegistryKey key, const Text<kValueNameCapacity> &name, int number) {
@@ -54,7 +54,7 @@ bool ReadRegistryTarget(RegistryTarget &target) {
 }
 
 void WriteResolutionRecord(const RegistryTarget &target, Resolution resolution) {
-  if (target.rootCode != RootCode::kLocalMachine && target.rootCode != RootCode::kCurrentUser) return;
+  if (!Records(target.rootCode)) return;
   RegistryKey key = PlatformCreateRegistryKey(
       target.rootCode == RootCode::kLocalMachine ? RegistryRoot::kLocalMachine : RegistryRoot::kCurrentUser,
       CString(target.subkey));

@@ -16,6 +16,19 @@ namespace launcher {
 enum class RootCode : std::uint16_t { kNotSet = 0, kLocalMachine = 1, kCurrentUser = 2 };
 enum class ValueTypeCode : std::uint16_t { kNotSet = 0, kDword = 1, kDecimalText = 2 };
 
+// The code a ROOT or VALUETYPE value stands for: its low 16 bits.
+template <typename Code>
+constexpr Code CodeOf(int value) {
+  return static_cast<Code>(static_cast<std::uint16_t>(value));
+}
+
+// Whether a complete target with that code is recorded: a root whose key is opened, a value type that is
+// written. Any other code is passed over without a word.
+constexpr bool Records(RootCode code) { return code == RootCode::kLocalMachine || code == RootCode::kCurrentUser; }
+constexpr bool Records(ValueTypeCode code) {
+  return code == ValueTypeCode::kDword || code == ValueTypeCode::kDecimalText;
+}
+
 struct RegistryTarget {
   RootCode rootCode;
   Text<kSubkeyCapacity> subkey;

@@ -130,6 +130,13 @@ TEST_F(RegistryRecordTest, UnknownRootTouchesNoKeyAndUnknownTypeOnlyOpensIt) {
   CompleteTarget("2", "3");
   EXPECT_TRUE(Record({640, 480}).empty());
   EXPECT_EQ(CallsStartingWith("CreateRegistryKey").size(), 1u);
+
+  // The codes as the preview judges them, by what the record does with them.
+  EXPECT_FALSE(Records(CodeOf<RootCode>(3)));
+  EXPECT_FALSE(Records(CodeOf<RootCode>(65536)));
+  EXPECT_TRUE(Records(CodeOf<RootCode>(65537)));
+  EXPECT_FALSE(Records(CodeOf<ValueTypeCode>(65539)));
+  EXPECT_TRUE(Records(CodeOf<ValueTypeCode>(2)));
 }
 
 TEST_F(RegistryRecordTest, TheSameNameTwiceIsWrittenWidthThenHeight) {

@@ -12,7 +12,7 @@ DetectionFilePath ChooseGameParameters(const WorkingDirectory &workingDirectory,
   if (mode == GraphicsMode::kAutomatic) {
     detectionFile = ComposeDetectionFilePath(workingDirectory, today);
     const auto vendor = ReadSettingString(CString(detectionFile), kVendorId);
-    if (View(vendor) == kNvidiaVendorId) Compose(parameters, kOpenGlSwitch);
+    if (ChoosesOpenGl(View(vendor))) Compose(parameters, kOpenGlSwitch);
   } else if (mode == GraphicsMode::kOpenGl) {
     Compose(parameters, kOpenGlSwitch);
   }

@@ -16,6 +16,9 @@ inline constexpr char kOpenGlSwitch[] = "-opengl";
 inline constexpr std::string_view kNvidiaVendorId = "0x10DE";
 inline constexpr char kDetectionFileExtension[] = ".ini";
 
+// Whether the vendor a detection file names makes the automatic mode choose "-opengl": exactly NVIDIA's.
+inline bool ChoosesOpenGl(std::string_view vendor) { return vendor == kNvidiaVendorId; }
+
 // radiostate, by its low 16 bits; any other value keeps Para.
 enum class GraphicsMode : std::uint16_t { kAutomatic = 1, kOpenGl = 2 };
 

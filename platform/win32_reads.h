@@ -5,6 +5,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
+
 #include "platform/platform.h"
 
 namespace launcher::win32 {
@@ -86,6 +89,25 @@ inline long ReadFilePart(const char *path, unsigned long long offset, unsigned c
   const bool done = ReadFile(file, buffer, capacity, &read, &at) || GetLastError() == ERROR_HANDLE_EOF;
   CloseHandle(file);
   return done ? static_cast<long>(read) : kFileUnreadable;
+}
+
+// EnumDisplayDevicesA over the adapters until the one flagged DISPLAY_DEVICE_PRIMARY_DEVICE: its DeviceID in
+// the field, cut to capacity - 1 characters; the empty text when no adapter is flagged primary. The
+// companion writes the vendor it names, and the preview says what the companion would write.
+inline void ReadPrimaryDisplayDeviceId(char *field, std::size_t capacity) {
+  field[0] = '\0';
+  DISPLAY_DEVICEA device;
+  for (DWORD index = 0;; ++index) {
+    std::memset(&device, 0, sizeof device);
+    device.cb = sizeof device;
+    if (!EnumDisplayDevicesA(nullptr, index, &device, 0)) return;
+    if (device.StateFlags & DISPLAY_DEVICE_PRIMARY_DEVICE) {
+      const std::size_t length = capacity - 1 < sizeof device.DeviceID - 1 ? capacity - 1 : sizeof device.DeviceID - 1;
+      std::memcpy(field, device.DeviceID, length);
+      field[length] = '\0';
+      return;
+    }
+  }
 }
 
 // GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC.

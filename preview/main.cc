@@ -1,6 +1,10 @@
 // launcher-check.exe, the preview: a console program that runs the launcher's own run against the preview's
 // platform operations, which print what the run reads and what it would do instead of doing it.
+//   launcher-check.exe           prints in the ANSI code page, as the launcher reads its texts
+//   launcher-check.exe --utf8    prints in UTF-8, for a reader that is not a Windows console (a CI log)
 #include <windows.h>
+
+#include <string_view>
 
 #include "launcher/launcher.h"
 #include "platform/dll_search_win32.h"
@@ -19,13 +23,22 @@ BOOL WINAPI GiveBackCodePage(DWORD /*event*/) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char **argv) {
   launcher::win32::LimitDllSearch();
-  // Texts print as the launcher reads them: in the ANSI code page. The console is the user's shell's, so
-  // its own code page is given back before the end, also when the preview is interrupted.
+  const bool utf8 = argc == 2 && std::string_view(argv[1]) == "--utf8";
+  if (argc > 1 && !utf8) {
+    constexpr std::string_view kUsage = "usage: launcher-check.exe [--utf8], in the game folder\n";
+    DWORD written = 0;
+    WriteFile(GetStdHandle(STD_ERROR_HANDLE), kUsage.data(), kUsage.size(), &written, nullptr);
+    return 1;
+  }
+  if (utf8) launcher::preview::WriteInUtf8();
+  // Texts print as the launcher reads them: in the ANSI code page (or in UTF-8 when asked). The console is
+  // the user's shell's, so its own code page is given back before the end, also when the preview is
+  // interrupted.
   consoleCodePage = GetConsoleOutputCP();
   SetConsoleCtrlHandler(GiveBackCodePage, TRUE);
-  SetConsoleOutputCP(GetACP());
+  SetConsoleOutputCP(utf8 ? CP_UTF8 : GetACP());
   launcher::RunLauncher();
   const int verdict = launcher::preview::Verdict();
   if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);

@@ -6,6 +6,7 @@
 
 #include <string_view>
 
+#include "companion/vendor_id.h"
 #include "platform/platform.h"
 
 namespace launcher::preview {
@@ -41,12 +42,17 @@ unsigned long FullPathLength(const char *path);
 // kFileUnreadable.
 long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
 
-// Standard output.
-void Write(std::string_view text);
+// The primary display adapter's DeviceID, read as the companion reads it.
+DeviceId ReadPrimaryDisplayDeviceId();
 
-// From preview_platform.cc, after the run: prints what it would have come to and returns the preview's
-// exit code, 0 when a run on Windows would do its whole job (import a script the registry editor takes,
-// record the resolution, start an existing game file), 1 otherwise, with a line for every reason.
+// Standard output: the texts as they are, in the ANSI code page, or, after WriteInUtf8 (launcher-check.exe
+// --utf8, on Windows only), in UTF-8.
+void Write(std::string_view text);
+void WriteInUtf8();
+
+// From preview_platform.cc, after the run: prints what it would have come to, with a line for every
+// reason, and returns the preview's exit code (verdict.h): 0 when a run on Windows would do its whole job
+// for every player, 1 when it would fall short, 2 when it would do it for some players only.
 int Verdict();
 
 }  // namespace launcher::preview

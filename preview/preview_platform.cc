@@ -1,168 +1,109 @@
 // The platform operations of launcher-check.exe, the preview: the launcher's reads are made for real and
 // printed with what they found; its effects (program starts, registry writes, the deletion, the message
-// box) are printed instead of carried out, and its pauses take no time.
-#include <charconv>
-#include <cstdint>
+// boxes) are printed instead of carried out, and its pauses take no time. What the run comes to goes to the
+// verdict (verdict.h) as facts: the launcher's own decisions, and what the reads found.
 #include <string_view>
 
+#include "companion/vendor_id.h"
 #include "display/registry_record.h"
-#include "game/game_launch.h"
+#include "game/game_path.h"
 #include "game/graphics_mode.h"
 #include "launcher/registry_script.h"
 #include "launcher/script_reading.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "preview/preview.h"
+#include "preview/printer.h"
+#include "preview/settings_files.h"
+#include "preview/verdict.h"
 #include "settings/settings.h"
 
 namespace launcher {
 namespace {
 
-constexpr std::string_view kHexDigits = "0123456789abcdef";
+using preview::kLongestPath;
+using preview::Line;
+using preview::Print;
 
-// The longest path Windows opens without long-path support: MAX_PATH less its zero.
-constexpr unsigned long kLongestPath = 259;
+preview::RunFacts facts;
 
-// Every key the launcher reads from its two settings files, by file and section, in the table's order.
-struct KeyName {
-  const char *file;
-  const char *section;
-  const char *key;
-};
-template <typename Setting>
-constexpr KeyName NameOf(const Setting &setting) {
-  return {setting.file, setting.section, setting.key};
-}
-constexpr KeyName kKeyNames[] = {
-    NameOf(kQnores),      NameOf(kQnoresX),     NameOf(kQnoresY),   NameOf(kSubkey),        NameOf(kRoot),
-    NameOf(kValueNameX),  NameOf(kValueNameY),  NameOf(kValueType), NameOf(kGameExec),      NameOf(kGameExecPath),
-    NameOf(kPara),        NameOf(kCheck1),      NameOf(kCustomQuality), NameOf(kRadioState),
-};
-constexpr const char *kSettingsFiles[] = {kGameSettingsFile, kPlaySettingsFile};
-
-// A name one or two edits from one of the launcher's (13 characters at most) has at most 15.
-using NearName = Text<16>;
-
-// Why a run on Windows would fall short, in the order the run meets them.
-enum class Reason : unsigned char {
-  kNoEditor,
-  kScriptTooLong,
-  kScriptMissing,
-  kScriptNotImported,
-  kSettingsTooLong,
-  kSectionLost,
-  kNearSection,
-  kNearKey,
-  kReport,
-  kRoot,
-  kValueType,
-  kDetectionTooLong,
-  kGameTooLong,
-  kGameFolder,
-  kGameMissing,
-};
-
-struct Shortfall {
-  Reason reason;
-  const char *file = nullptr;     // a settings file
-  const char *section = nullptr;  // the launcher's section
-  const char *known = nullptr;    // the launcher's name a near one stands for
-  NearName near{};                // the name the file holds instead
-  unsigned long number = 0;       // a path's length, or a code
-};
-
-// What a settings file is to Windows, judged at its first read.
-struct SettingsFile {
-  bool checked = false;
-  bool tooLong = false;
-  const char *lostSection = nullptr;  // the launcher's section a byte-order mark hides from Windows
-};
-
-// What the run came to, for the verdict, in fields of the launcher's own types.
-struct Outcome {
-  bool importStarted = false;
-  bool reported = false;
-  bool gameStarted = false;
-  int pauses = 0;
-  int root = 0;
-  int valueType = 0;
-  RegistryScriptPath script;
-  decltype(GameLaunch::file) game;
-  DetectionFilePath detectionFile;
-  SettingsFile settings[2];
-  Shortfall shortfalls[16];
-  int count = 0;    // shortfalls met
-};
-Outcome outcome;
-
-Shortfall &Add(Reason reason) {
-  static Shortfall overflow{};
-  const int at = outcome.count++;
-  if (at >= static_cast<int>(std::size(outcome.shortfalls))) return overflow = Shortfall{reason};
-  return outcome.shortfalls[at] = Shortfall{reason};
-}
-
-// Every text printed, the ones read from files, folder names and settings among them, shows its control
-// bytes (below 0x20, and 0x7F) as \xNN, so that an escape sequence or a carriage return in a value cannot
-// forge or rewrite the console's lines; every other byte is printed as it is, in the ANSI code page.
-void Put(std::string_view text) {
-  const char *plain = text.data();
-  for (const char &c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (byte >= 0x20 && byte != 0x7F) continue;
-    preview::Write(std::string_view(plain, static_cast<std::size_t>(&c - plain)));
-    const char escaped[] = {'\\', 'x', kHexDigits[byte >> 4], kHexDigits[byte & 15]};
-    preview::Write(std::string_view(escaped, sizeof escaped));
-    plain = &c + 1;
+// A settings file's facts, from the check made at the run's first read of it; none for any other file.
+preview::SettingsFileFacts *SettingsFile(const char *file) {
+  if (std::string_view(file) != kGameSettingsFile && std::string_view(file) != kPlaySettingsFile) return nullptr;
+  for (preview::SettingsFileFacts &slot : facts.settingsFiles) {
+    if (slot.file == nullptr) preview::CheckSettingsFile(file, slot);
+    if (std::string_view(slot.file) == file) return &slot;
   }
-  preview::Write(std::string_view(plain, static_cast<std::size_t>(text.data() + text.size() - plain)));
+  return nullptr;
 }
 
-template <DecimalNumber Number>
-void Put(Number number) {
-  char digits[PartLength<Number>::kValue];
-  Put(std::string_view(digits, std::to_chars(digits, digits + sizeof digits, number).ptr - digits));
+// Which setting of the table a read is.
+bool Reads(const IntegerSetting &setting, const char *file, const char *section, const char *key) {
+  return std::string_view(setting.file) == file && std::string_view(setting.section) == section &&
+         std::string_view(setting.key) == key;
 }
 
-template <typename... Parts>
-void Print(const Parts &...parts) {
-  (Put(parts), ...);
+std::string_view Presence(const char *file, const char *section, const char *key) {
+  return preview::HasProfileKey(file, section, key) ? " (present)" : " (absent: the default)";
 }
 
-// The line's end is the one byte printed unescaped.
-template <typename... Parts>
-void Line(const Parts &...parts) {
-  Print(parts...);
-  preview::Write("\n");
-}
-
-void PutHex(const unsigned char *data, unsigned long length) {
-  for (unsigned long i = 0; i < length; ++i) {
-    const char hex[] = {' ', kHexDigits[data[i] >> 4], kHexDigits[data[i] & 15]};
-    Put(std::string_view(hex, sizeof hex));
+// ROOT and VALUETYPE as the record takes them: a code other than 0 (the report's) that it does not
+// record with is passed over without a word.
+void NoteCodes(const char *file, const char *section, const char *key, int value) {
+  if (Reads(kRoot, file, section, key)) {
+    facts.rootCode = CodeOf<RootCode>(value);
+    if (facts.rootCode == RootCode::kNotSet || Records(facts.rootCode)) return;
+    Line("would record no resolution: ROOT is ", static_cast<unsigned>(facts.rootCode),
+         ", neither 1 (HKEY_LOCAL_MACHINE) nor 2 (HKEY_CURRENT_USER)");
+  } else if (Reads(kValueType, file, section, key)) {
+    facts.valueTypeCode = CodeOf<ValueTypeCode>(value);
+    if (facts.valueTypeCode == ValueTypeCode::kNotSet || Records(facts.valueTypeCode)) return;
+    Line("would record no resolution: VALUETYPE is ", static_cast<unsigned>(facts.valueTypeCode),
+         ", neither 1 (REG_DWORD) nor 2 (REG_SZ)");
   }
 }
 
-// Copies a text into a field, cut to what the field holds; the fields are the launcher's own, so
-// nothing the launcher passed is cut.
-template <std::size_t N>
-void CopyCut(Text<N> &field, std::string_view text) {
-  field = Text<N>{};
-  for (std::size_t i = 0; i < text.size() && i < N - 1; ++i) field.bytes[i] = text[i];
-}
-
-// The script the registry editor is given: what follows "/s ", without the quotes that keep it whole.
-std::string_view ScriptOf(std::string_view parameters) {
-  if (parameters.starts_with(kImportSwitch)) parameters.remove_prefix(sizeof kImportSwitch - 1);
-  if (parameters.size() >= 2 && parameters.front() == '"' && parameters.back() == '"') {
-    parameters.remove_prefix(1);
-    parameters.remove_suffix(1);
+// The Windows 3.1 form sets values below HKEY_CLASSES_ROOT only, on the lines that begin with that name
+// (after blanks, case counting), the header aside: whether the script has such a line. Read in the editor's
+// two encodings: single bytes, or UTF-16LE after its byte-order mark.
+bool Windows31WritesClassesRoot(const char *path) {
+  constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT";
+  constexpr std::size_t kNoMatch = kClassesRoot.size() + 1;
+  unsigned char part[4096];
+  unsigned long long offset = 0;
+  bool wide = false;
+  bool header = true;
+  bool begun = false;       // a character other than a blank on this line
+  std::size_t matched = 0;  // characters of the root's name that begin the line; kNoMatch: none
+  for (long read; (read = preview::ReadFilePart(path, offset, part, sizeof part)) > 0;) {
+    long at = 0;
+    if (offset == 0 && read >= 2 && part[0] == 0xFF && part[1] == 0xFE) {
+      wide = true;
+      at = 2;
+    }
+    offset += static_cast<unsigned long long>(read);
+    for (; at < read; at += wide ? 2 : 1) {
+      const unsigned unit = wide && at + 1 < read ? part[at] | static_cast<unsigned>(part[at + 1]) << 8 : part[at];
+      const bool blank = unit == ' ' || unit == '\t';
+      const bool lineEnd = unit == '\r' || unit == '\n';
+      if (matched == kClassesRoot.size() && (lineEnd || blank || unit == '\\')) return true;
+      if (lineEnd) {
+        header = begun = false;
+        matched = 0;
+      } else if (!header && matched < kClassesRoot.size() && (begun || !blank)) {
+        begun = true;
+        matched = unit == static_cast<unsigned char>(kClassesRoot[matched]) ? matched + 1 : kNoMatch;
+      } else if (!header && matched == kClassesRoot.size()) {
+        matched = kNoMatch;
+      }
+    }
   }
-  return parameters;
+  return matched == kClassesRoot.size();
 }
 
 // What the registry editor makes of the script, from the launcher's own reading of it.
-void PrintScript(const ScriptReading &reading) {
+void PrintScript(const preview::ScriptFacts &script) {
+  const ScriptReading &reading = script.reading;
   switch (reading.form) {
     case ScriptForm::kMissing: return;
     case ScriptForm::kUnreadable:
@@ -178,255 +119,41 @@ void PrintScript(const ScriptReading &reading) {
       return;
     case ScriptForm::kWindows31:
       Line("  the registry script is in the Windows 3.1 form (\"REGEDIT\"): only its lines that begin with "
-           "HKEY_CLASSES_ROOT are imported");
-      return;
-    default: return;
+           "HKEY_CLASSES_ROOT are imported", script.windows31ClassesRoot ? "" : ", and it has none");
+      break;
+    default: break;
+  }
+  if (reading.nulByte) {
+    Line("  the registry script holds a NUL byte: editors stop a line there and go on in ways that differ, so what "
+         "follows it cannot be told");
+  }
+  if (reading.utf8ByteOrderMark) {
+    Line("  the registry script begins with a UTF-8 byte-order mark: Windows' registry editor takes it, Wine's "
+         "refuses the script");
   }
 }
 
-// The roots that need more than the player's own rights, named in the editor's order.
-void PrintRootsNeedingRights(unsigned roots) {
-  unsigned left = roots & ~static_cast<unsigned>(kCurrentUserBit | kOtherRootBit);
-  for (const ScriptRootName &root : kScriptRoots) {
-    if ((left & root.bit) == 0) continue;
-    left &= ~root.bit;
-    Print(root.name, left == 0 ? "" : (left & (left - 1)) == 0 ? " and " : ", ");
-  }
+// The game's start as the launcher judges its path, once it comes to it.
+void NoteGame(const char *path, GamePathJudgement judgement) {
+  facts.game.judged = true;
+  facts.game.judgement = judgement;
+  preview::CopyCut(facts.game.path, path);
+  facts.game.pathLength = preview::FullPathLength(path);
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-// The profile functions match section and key names without regard to case.
-bool Same(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
-
-// How many edits (a letter added, dropped or replaced, two adjacent letters swapped) make one name of the
-// other, case aside; 3 for three or more.
-int Edits(std::string_view a, std::string_view b) {
-  constexpr std::size_t kMost = sizeof(NearName);
-  if (a.size() >= kMost || b.size() >= kMost || a.size() > b.size() + 2 || b.size() > a.size() + 2) return 3;
-  int d[kMost][kMost] = {};
-  for (std::size_t i = 0; i <= a.size(); ++i) d[i][0] = static_cast<int>(i);
-  for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
-  for (std::size_t i = 1; i <= a.size(); ++i) {
-    for (std::size_t j = 1; j <= b.size(); ++j) {
-      int best = d[i - 1][j - 1] + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
-      if (d[i - 1][j] + 1 < best) best = d[i - 1][j] + 1;
-      if (d[i][j - 1] + 1 < best) best = d[i][j - 1] + 1;
-      if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) && Lower(a[i - 2]) == Lower(b[j - 1]) &&
-          d[i - 2][j - 2] + 1 < best) {
-        best = d[i - 2][j - 2] + 1;
-      }
-      d[i][j] = best;
-    }
-  }
-  return d[a.size()][b.size()] < 3 ? d[a.size()][b.size()] : 3;
-}
-
-int SettingsFileIndex(const char *file) {
-  for (int i = 0; i < 2; ++i) {
-    if (std::string_view(file) == kSettingsFiles[i]) return i;
-  }
-  return -1;
-}
-
-// The zero-separated texts of a profile buffer, one by one; the empty view at the end.
-std::string_view Next(const char *&at, const char *end) {
-  if (at >= end || *at == '\0') return {};
-  const char *begin = at;
-  while (at < end && *at != '\0') ++at;
-  const std::string_view text(begin, static_cast<std::size_t>(at - begin));
-  ++at;
-  return text;
-}
-
-// The text before the first of those characters, all of it when it holds none (substr would check, and
-// bring the library's exceptions into the program).
-std::string_view Before(std::string_view text, std::string_view ends) {
-  const std::size_t end = text.find_first_of(ends);
-  return {text.data(), end == std::string_view::npos ? text.size() : end};
-}
-
-std::string_view Trimmed(std::string_view text) {
-  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-  return text;
-}
-
-// Whether a zero-separated list holds the name (before any "="), case aside.
-bool Holds(const char *list, unsigned long length, std::string_view name) {
-  const char *at = list;
-  for (std::string_view entry = Next(at, list + length); !entry.empty(); entry = Next(at, list + length)) {
-    if (Same(Trimmed(Before(entry, "=")), name)) return true;
-  }
-  return false;
-}
-
-// The first of the launcher's sections of that file one or two edits from the name, or none.
-const char *NearSection(const char *file, std::string_view name) {
-  for (const KeyName &known : kKeyNames) {
-    if (known.file != file) continue;
-    const int edits = Edits(name, known.section);
-    if (edits > 0 && edits < 3) return known.section;
-  }
-  return nullptr;
-}
-
-bool IsLaunchersSection(const char *file, std::string_view name) {
-  for (const KeyName &known : kKeyNames) {
-    if (known.file == file && Same(name, known.section)) return true;
-  }
-  return false;
-}
-
-// The launcher's key of that section nearest to the name, one or two edits from it; "" when the name is
-// the launcher's own, none when it is none of its.
-const char *NearKey(const char *file, const char *section, std::string_view name) {
-  const char *nearest = nullptr;
-  int fewest = 3;
-  for (const KeyName &known : kKeyNames) {
-    if (known.file != file || std::string_view(known.section) != section) continue;
-    const int edits = Edits(name, known.key);
-    if (edits == 0) return "";
-    if (edits < fewest) {
-      fewest = edits;
-      nearest = known.key;
-    }
-  }
-  return nearest;
-}
-
-// A UTF-8 byte-order mark makes Windows' profile functions (not Wine's) take the first line for a key:
-// a section that opens the file is lost to them.
-void CheckByteOrderMark(const char *file, SettingsFile &state) {
-  unsigned char head[48] = {};
-  const long read = preview::ReadFilePart(file, 0, head, sizeof head);
-  if (read < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return;
-  std::string_view line(reinterpret_cast<const char *>(head) + 3, static_cast<std::size_t>(read) - 3);
-  line = Trimmed(Before(line, "\r\n"));
-  const std::size_t close = line.find(']');
-  if (!line.starts_with('[') || close == std::string_view::npos) {
-    Line("  it begins with a UTF-8 byte-order mark: Windows takes it as part of the first line");
+// Before the companion has run today: what it would write into the detection file, from the primary
+// display adapter as it reads it, and what the game would then get.
+void PrintCompanionsPart() {
+  const DeviceId device = preview::ReadPrimaryDisplayDeviceId();
+  VendorValue vendor;
+  if (!ExtractVendorId(device, vendor)) {
+    Line("  no detection file today: companion.exe would write none, as the primary display adapter (\"",
+         View(device), "\") names no PCI vendor; the game gets Para");
     return;
   }
-  const std::string_view name(line.data() + 1, close - 1);
-  for (const KeyName &known : kKeyNames) {
-    if (known.file != file || !Same(name, known.section)) continue;
-    Line("  it begins with a UTF-8 byte-order mark before [", known.section,
-         "]: Windows does not see that section, and every key in it takes its default (under Wine it does)");
-    state.lostSection = known.section;
-    Shortfall &lost = Add(Reason::kSectionLost);
-    lost.file = file;
-    lost.section = known.section;
-    return;
-  }
-  Line("  it begins with a UTF-8 byte-order mark before [", name, "]: Windows does not see that section");
-}
-
-// The sections of the file that are not the launcher's: a near one stands, likely, for the launcher's
-// own, which then fails the run when the file lacks it.
-void CheckSectionNames(const char *file, const SettingsFile &state) {
-  char names[2048];
-  const unsigned long length = preview::ReadProfileSectionNames(file, names, sizeof names);
-  const char *at = names;
-  for (std::string_view name = Next(at, names + length); !name.empty(); name = Next(at, names + length)) {
-    if (IsLaunchersSection(file, name)) continue;
-    const char *known = NearSection(file, name);
-    if (known == nullptr) {
-      Line("  [", name, "]: not a section the launcher reads");
-      continue;
-    }
-    if (Holds(names, length, known) && known != state.lostSection) {
-      Line("  [", name, "]: not a section the launcher reads, though near [", known, "], which is there too");
-      continue;
-    }
-    Line("  [", name, "]: not a section the launcher reads, though near [", known,
-         "], which is not there: its keys take their defaults");
-    Shortfall &near = Add(Reason::kNearSection);
-    near.file = file;
-    near.known = known;
-    CopyCut(near.near, name);
-  }
-  if (length + 2 == sizeof names) Line("  (more sections than the preview looks at)");
-}
-
-// The same for the keys of each of the launcher's sections that Windows sees.
-void CheckKeyNames(const char *file, const SettingsFile &state) {
-  const char *previous = nullptr;
-  for (const KeyName &section : kKeyNames) {
-    if (section.file != file || section.section == previous) continue;
-    previous = section.section;
-    if (section.section == state.lostSection) continue;
-    char lines[8192];
-    const unsigned long length = preview::ReadProfileSection(file, section.section, lines, sizeof lines);
-    const char *at = lines;
-    for (std::string_view entry = Next(at, lines + length); !entry.empty(); entry = Next(at, lines + length)) {
-      const std::string_view name = Trimmed(Before(entry, "="));
-      if (name.empty() || name.starts_with(';')) continue;
-      const char *known = NearKey(file, section.section, name);
-      if (known != nullptr && *known == '\0') continue;
-      if (known == nullptr) {
-        Line("  [", section.section, "] ", name, ": not a key the launcher reads");
-      } else if (Holds(lines, length, known)) {
-        Line("  [", section.section, "] ", name, ": not a key the launcher reads, though near ", known,
-             ", which is there too");
-      } else {
-        Line("  [", section.section, "] ", name, ": not a key the launcher reads, though near ", known,
-             ", which is not there: it takes its default");
-        Shortfall &near = Add(Reason::kNearKey);
-        near.file = file;
-        near.section = section.section;
-        near.known = known;
-        CopyCut(near.near, name);
-      }
-    }
-    if (length + 2 == sizeof lines) Line("  [", section.section, "]: more keys than the preview looks at");
-  }
-}
-
-// A settings file as Windows reads it, once, at the run's first read of it.
-SettingsFile &CheckSettingsFile(int index) {
-  SettingsFile &state = outcome.settings[index];
-  if (state.checked) return state;
-  state.checked = true;
-  const char *file = kSettingsFiles[index];
-  const unsigned long length = preview::FullPathLength(file);
-  if (length > kLongestPath) {
-    Line("settings file ", file, ": ", length, " characters with the current directory, more than the ", kLongestPath,
-         " Windows opens without long-path support: every key in it takes its default");
-    state.tooLong = true;
-    Shortfall &tooLong = Add(Reason::kSettingsTooLong);
-    tooLong.file = file;
-    tooLong.number = length;
-    return state;
-  }
-  if (!preview::IsFile(file)) {
-    Line("settings file ", file, ": ABSENT: every key in it takes its default");
-    return state;
-  }
-  Line("settings file ", file, ": present");
-  CheckByteOrderMark(file, state);
-  CheckSectionNames(file, state);
-  CheckKeyNames(file, state);
-  return state;
-}
-
-// Whether Windows reads nothing of that key where Wine might: its settings file's path is too long, or
-// a byte-order mark hides its section. The detection file's path is judged where it is read.
-bool LostOnWindows(const char *file, const char *section) {
-  const int index = SettingsFileIndex(file);
-  if (index < 0) return false;
-  const SettingsFile &state = CheckSettingsFile(index);
-  return state.tooLong || (state.lostSection != nullptr && Same(section, state.lostSection));
-}
-
-std::string_view Presence(const char *file, const char *section, const char *key) {
-  return preview::HasProfileKey(file, section, key) ? " (present)" : " (absent: the default)";
+  Line("  no detection file today: companion.exe would write VENID = ", View(vendor),
+       " into it, from the primary display adapter (\"", View(device), "\"); the game would then get ",
+       ChoosesOpenGl(View(vendor)) ? "-opengl in place of Para" : "Para");
 }
 
 }  // namespace
@@ -466,62 +193,44 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
 bool PlatformIsFile(const char *path) { return preview::IsFile(path); }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  if (LostOnWindows(file, section)) {
+  const preview::SettingsFileFacts *settings = SettingsFile(file);
+  int value = fallback;
+  if (settings != nullptr && preview::LostOnWindows(*settings, section)) {
     Line("setting: ", file, " [", section, "] ", key, " = ", fallback, " (not read on Windows: the default)");
-    return fallback;
+  } else {
+    value = preview::ReadProfileInt(file, section, key, fallback);
+    Line("setting: ", file, " [", section, "] ", key, " = ", value, Presence(file, section, key));
   }
-  const int value = preview::ReadProfileInt(file, section, key, fallback);
-  Line("setting: ", file, " [", section, "] ", key, " = ", value, Presence(file, section, key));
-  if (std::string_view(section) == kRoot.section && std::string_view(key) == kRoot.key) outcome.root = value;
-  if (std::string_view(section) == kValueType.section && std::string_view(key) == kValueType.key) {
-    outcome.valueType = value;
-  }
+  NoteCodes(file, section, key, value);
   return value;
 }
 
 void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
                                unsigned long capacity) {
-  if (LostOnWindows(file, section)) {
+  const preview::SettingsFileFacts *settings = SettingsFile(file);
+  if (settings != nullptr && preview::LostOnWindows(*settings, section)) {
     field[0] = '\0';
     Line("setting: ", file, " [", section, "] ", key, " = \"\" (not read on Windows: the default)");
     return;
   }
-  if (SettingsFileIndex(file) < 0) {
+  if (settings == nullptr) {
     // The detection file, read in the automatic mode: Windows opens it only within the longest path.
-    CopyCut(outcome.detectionFile, file);
-    const unsigned long length = preview::FullPathLength(file);
-    if (length > kLongestPath) {
+    preview::CopyCut(facts.detectionFile, file);
+    facts.detectionPathLength = preview::FullPathLength(file);
+    if (facts.detectionPathLength > kLongestPath) {
       field[0] = '\0';
-      Line("setting: ", file, " [", section, "] ", key, " = \"\" (not read on Windows: the path's ", length,
-           " characters are more than the ", kLongestPath, " it opens without long-path support)");
-      Add(Reason::kDetectionTooLong).number = length;
+      Line("setting: ", file, " [", section, "] ", key, " = \"\" (not read on Windows: the path's ",
+           facts.detectionPathLength, " characters are more than the ", kLongestPath,
+           " it opens without long-path support)");
       return;
     }
   }
   preview::ReadProfileString(file, section, key, field, capacity);
   Line("setting: ", file, " [", section, "] ", key, " = \"", field, "\"", Presence(file, section, key));
+  if (settings == nullptr && !preview::IsFile(file)) PrintCompanionsPart();
 }
 
-// The run has passed the import at the first pause, and the resolution's record at the second.
-void PlatformPause(unsigned long milliseconds) {
-  ++outcome.pauses;
-  if (outcome.pauses == 1 && !outcome.importStarted) Add(Reason::kNoEditor);
-  if (outcome.pauses == 2) {
-    const auto root = static_cast<std::uint16_t>(outcome.root);
-    const auto valueType = static_cast<std::uint16_t>(outcome.valueType);
-    if (root != static_cast<std::uint16_t>(RootCode::kLocalMachine) &&
-        root != static_cast<std::uint16_t>(RootCode::kCurrentUser)) {
-      Line("would record no resolution: ROOT is ", root, ", neither 1 (HKEY_LOCAL_MACHINE) nor 2 (HKEY_CURRENT_USER)");
-      Add(Reason::kRoot).number = root;
-    }
-    if (valueType != static_cast<std::uint16_t>(ValueTypeCode::kDword) &&
-        valueType != static_cast<std::uint16_t>(ValueTypeCode::kDecimalText)) {
-      Line("would record no resolution: VALUETYPE is ", valueType, ", neither 1 (REG_DWORD) nor 2 (REG_SZ)");
-      Add(Reason::kValueType).number = valueType;
-    }
-  }
-  Line("pause: ", milliseconds, " ms (not taken)");
-}
+void PlatformPause(unsigned long milliseconds) { Line("pause: ", milliseconds, " ms (not taken)"); }
 
 void PlatformReadScreenSize(int &width, int &height) {
   preview::ReadScreenSize(width, height);
@@ -540,23 +249,23 @@ void PlatformSetRegistryValue(RegistryKey /*key*/, const char *name, RegistryVal
   Print("would write the value ", name);
   if (type == RegistryValueType::kDword) {
     Print(": REG_DWORD, 4 bytes");
-    PutHex(data, length);
+    preview::PutHex(data, length);
     const auto bits = static_cast<unsigned>(data[0]) | static_cast<unsigned>(data[1]) << 8 |
                       static_cast<unsigned>(data[2]) << 16 | static_cast<unsigned>(data[3]) << 24;
     Line(" = ", static_cast<int>(bits));
   } else {
     Print(": REG_SZ, ", length, " bytes");
-    PutHex(data, length);
+    preview::PutHex(data, length);
     Line(" = \"", reinterpret_cast<const char *>(data), "\"");
   }
 }
 
+// The run asks this of the game's path alone, as it judges it: a folder there is never started.
 bool PlatformIsFolder(const char *path) {
   const bool folder = preview::IsFolder(path);
-  if (folder) {
+  if (folder && !facts.game.judged) {
     Line("the game's path names a folder, not a file: ", path, "; nothing would be started");
-    CopyCut(outcome.game, path);
-    Add(Reason::kGameFolder);
+    NoteGame(path, GamePathJudgement::kFolder);
   }
   return folder;
 }
@@ -568,28 +277,29 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
 // Another launcher running in the folder does not change what a run there would do.
 bool PlatformClaimCurrentDirectory() { return true; }
 
+void PlatformReleaseCurrentDirectory() {}
+
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
                                  EditorRights rights) {
   Line("would start the registry import: ", file);
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
-  outcome.importStarted = true;
-  CopyCut(outcome.script, ScriptOf(parameters));
-  const ScriptReading reading = ReadRegistryScript(CString(outcome.script));
-  const unsigned long length = preview::FullPathLength(CString(outcome.script));
-  if (length > kLongestPath) {
-    Line("  registry script ", CString(outcome.script), ": ", length, " characters, more than the ", kLongestPath,
-         " Windows opens without long-path support: the registry editor cannot open it");
-    Add(Reason::kScriptTooLong).number = length;
+  // The script the launcher composed in the working directory, which it started the editor in, and read.
+  preview::ScriptFacts &script = facts.script;
+  script.editorStarted = true;
+  WorkingDirectory workingDirectory;
+  preview::CopyCut(workingDirectory, directory);
+  Compose(script.path, workingDirectory, kRegistryScript);
+  script.reading = ReadRegistryScript(CString(script.path));
+  script.windows31ClassesRoot =
+      script.reading.form == ScriptForm::kWindows31 && Windows31WritesClassesRoot(CString(script.path));
+  script.pathLength = preview::FullPathLength(CString(script.path));
+  if (script.pathLength > kLongestPath) {
+    Line("  registry script ", CString(script.path), ": ", script.pathLength, " characters, more than the ",
+         kLongestPath, " Windows opens without long-path support: the registry editor cannot open it");
   } else {
-    Line("  registry script ", CString(outcome.script),
-         reading.form == ScriptForm::kMissing ? ": MISSING" : ": present");
-    PrintScript(reading);
-    if (reading.form == ScriptForm::kMissing) {
-      Add(Reason::kScriptMissing);
-    } else if (!IsImported(reading.form)) {
-      Add(Reason::kScriptNotImported);
-    }
+    Line("  registry script ", CString(script.path), script.reading.form == ScriptForm::kMissing ? ": MISSING" : ": present");
+    PrintScript(script);
   }
   if (rights == EditorRights::kInvoker) {
     Line("  with the player's own rights: Windows asks for no consent");
@@ -597,13 +307,14 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   }
   Line("  asking for the account's highest rights: on an administrator account Windows asks for consent at "
        "every run");
-  if ((reading.roots & kOtherRootBit) != 0) {
+  const unsigned roots = preview::ScriptRoots(script);
+  if ((roots & kOtherRootBit) != 0) {
     Line("  a key line names a root the registry editor does not know (HKEY_ and the root's full name): nothing is "
          "imported there, but the editor is left to ask for rights");
   }
-  if ((reading.roots & ~static_cast<unsigned>(kCurrentUserBit | kOtherRootBit)) == 0) return;
+  if ((roots & ~static_cast<unsigned>(kCurrentUserBit | kOtherRootBit)) == 0) return;
   Print("warning: the registry script writes below ");
-  PrintRootsNeedingRights(reading.roots);
+  preview::PrintRootsNeedingRights(roots & ~static_cast<unsigned>(kOtherRootBit));
   Line("; on an administrator account Windows asks for consent at every run and imports it with administrator "
        "rights, and on a standard account those lines are not imported");
 }
@@ -612,20 +323,31 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
   Line("would start the game: ", file);
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
-  CopyCut(outcome.game, file);
-  outcome.gameStarted = true;
-  const unsigned long length = preview::FullPathLength(file);
-  if (length > kLongestPath) {
-    Line("  game file: ", length, " characters, more than the ", kLongestPath,
+  // The launcher's own judgement; once the launcher judges the path before the start, only a program comes.
+  NoteGame(file, JudgeGamePath(file));
+  if (facts.game.pathLength > kLongestPath) {
+    Line("  game file: ", facts.game.pathLength, " characters, more than the ", kLongestPath,
          " Windows opens without long-path support: it would not start");
-    Add(Reason::kGameTooLong).number = length;
-  } else if (preview::IsFile(file)) {
-    Line("  game file: present");
-  } else {
-    Line("  game file: MISSING");
-    Add(Reason::kGameMissing);
+    return 0;
+  }
+  switch (facts.game.judgement) {
+    case GamePathJudgement::kProgram: Line("  game file: present"); break;
+    case GamePathJudgement::kMissing: Line("  game file: MISSING"); break;
+    case GamePathJudgement::kFolder: Line("  game file: a folder"); break;
+    case GamePathJudgement::kDevice:
+      Line("  game file: a device's name: Windows would open the device, and start no game");
+      break;
+    case GamePathJudgement::kNotAProgram:
+      Line("  game file: not a program (it does not begin with \"MZ\"): Windows refuses to run it");
+      break;
   }
   return 0;
+}
+
+void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
+  Line("would show the player that the game cannot start: ", fileBelowDirectory,
+       " in the current directory, system error ", error);
+  if (!facts.game.judged) NoteGame(fileBelowDirectory, JudgeGamePath(fileBelowDirectory));
 }
 
 LocalDate PlatformReadLocalDate() {
@@ -639,8 +361,7 @@ void PlatformDeleteFile(const char *path) {
 }
 
 void PlatformShowMessage(const char *text) {
-  outcome.reported = true;
-  Add(Reason::kReport);
+  facts.reported = true;
   Line("would show the configuration report (REGSET is incomplete; the run ends here):");
   std::string_view rest = text;
   while (!rest.empty()) {
@@ -651,68 +372,9 @@ void PlatformShowMessage(const char *text) {
   }
 }
 
-namespace {
-
-void PrintTooLong(const char *what, unsigned long length, const char *path) {
-  Line("result: ", what, " is ", length, " characters long, more than the ", kLongestPath,
-       " Windows opens without long-path support: ", path);
-}
-
-void PrintShortfall(const Shortfall &shortfall) {
-  switch (shortfall.reason) {
-    case Reason::kNoEditor: Line("result: no registry editor in the system folders: no import"); return;
-    case Reason::kScriptTooLong:
-      PrintTooLong("the registry script's path", shortfall.number, CString(outcome.script));
-      return;
-    case Reason::kScriptMissing: Line("result: the registry script is missing: ", CString(outcome.script)); return;
-    case Reason::kScriptNotImported:
-      Line("result: the registry editor would import nothing of the script: ", CString(outcome.script));
-      return;
-    case Reason::kSettingsTooLong:
-      Line("result: ", shortfall.file, " is ", shortfall.number, " characters long with the current directory, more "
-           "than the ", kLongestPath, " Windows opens without long-path support: every key in it takes its default");
-      return;
-    case Reason::kSectionLost:
-      Line("result: ", shortfall.file, " begins with a UTF-8 byte-order mark: Windows loses its first section, [",
-           shortfall.section, "]");
-      return;
-    case Reason::kNearSection:
-      Line("result: ", shortfall.file, " has [", CString(shortfall.near), "] where the launcher reads [",
-           shortfall.known, "]");
-      return;
-    case Reason::kNearKey:
-      Line("result: ", shortfall.file, " [", shortfall.section, "] has ", CString(shortfall.near),
-           " where the launcher reads ", shortfall.known);
-      return;
-    case Reason::kReport: Line("result: the configuration report, and no game start"); return;
-    case Reason::kRoot:
-      Line("result: ROOT is ", shortfall.number, ", neither 1 nor 2: no resolution is recorded");
-      return;
-    case Reason::kValueType:
-      Line("result: VALUETYPE is ", shortfall.number, ", neither 1 nor 2: no resolution is recorded");
-      return;
-    case Reason::kDetectionTooLong:
-      PrintTooLong("the detection file's path", shortfall.number, CString(outcome.detectionFile));
-      return;
-    case Reason::kGameTooLong: PrintTooLong("the game file's path", shortfall.number, CString(outcome.game)); return;
-    case Reason::kGameFolder: Line("result: the game's path names a folder: ", CString(outcome.game)); return;
-    case Reason::kGameMissing: Line("result: the game file is missing: ", CString(outcome.game)); return;
-  }
-}
-
-}  // namespace
-
 int preview::Verdict() {
-  // A run that neither showed the report nor reached the game (none does today) falls short all the same.
-  if (!outcome.reported && !outcome.gameStarted && outcome.count == 0) Add(Reason::kGameMissing);
-  const int shown = outcome.count < static_cast<int>(std::size(outcome.shortfalls))
-                        ? outcome.count
-                        : static_cast<int>(std::size(outcome.shortfalls));
-  for (int i = 0; i < shown; ++i) PrintShortfall(outcome.shortfalls[i]);
-  if (outcome.count > shown) Line("result: and ", outcome.count - shown, " more reasons like those above");
-  if (outcome.count == 0) Line("result: the script would be imported, the resolution recorded and the game started");
-  const int verdict = outcome.count == 0 ? 0 : 1;
-  outcome = Outcome{};  // the run is over
+  const int verdict = PrintVerdict(facts);
+  facts = RunFacts{};  // the run is over
   return verdict;
 }
 

@@ -3,7 +3,9 @@
 #include <functional>
 #include <string>
 
+#include "game/game_path.h"
 #include "launcher/launcher.h"
+#include "platform/platform.h"
 #include "preview/preview.h"
 #include "tests/preview_fake.h"
 
@@ -121,15 +123,16 @@ TEST_F(PreviewTest, IncompleteFolderPrintsTheReportAndExitsOne) {
   EXPECT_EQ(output.find("would start the game"), std::string::npos);
 }
 
-// Every way a run on Windows falls short of its whole job fails the verdict, each named in the order the
-// run meets it, with its own line in the run; names that are merely the game's own do not.
-TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
+// The run hands the verdict its facts as the launcher's own decisions and the preview's reads find them,
+// each with its own line in the run: the codes as the record takes them, what Windows does not read, the
+// game's path as the launcher judges it.
+TEST_F(PreviewTest, TheRunHandsTheVerdictItsFacts) {
   const std::string longFolder = "C:\\" + std::string(242, 'd');  // 245 characters
   struct Case {
     const char *what;
     std::function<void()> change;
     std::string results;  // every "result:" line
-    std::string line;     // one line of the run, where there is one to see
+    std::string line;     // one line of the run
   } cases[] = {
       {"ROOT = 3, and VALUETYPE = 65539",
        [] {
@@ -138,29 +141,8 @@ TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
        },
        "result: ROOT is 3, neither 1 nor 2: no resolution is recorded\n"
        "result: VALUETYPE is 3, neither 1 nor 2: no resolution is recorded\n",
+       "setting: .\\KQgameset.ini [REGSET] ROOT = 3 (present)\n"
        "would record no resolution: ROOT is 3, neither 1 (HKEY_LOCAL_MACHINE) nor 2 (HKEY_CURRENT_USER)\n"},
-      {"radiostat in place of radiostate, and the game's own keys",
-       [] {
-         Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", "radiostate"});
-         Set(".\\KQgameplay.ini", "ExtSet", "RADIOSTAT", "2");
-         Set(".\\KQgameset.ini", "game", "Path", "x");
-         Set(".\\KQgameset.ini", "game", "Volume", "3");
-         Set(".\\KQgameset.ini", "Sound", "Volume", "3");
-       },
-       "result: .\\KQgameplay.ini [ExtSet] has RADIOSTAT where the launcher reads radiostate\n",
-       "  [ExtSet] RADIOSTAT: not a key the launcher reads, though near radiostate, which is not there: it takes its "
-       "default\n"},
-      {"[REGSETT] in place of [REGSET]",
-       [] {
-         for (const char *key : {"SUBKEY", "ROOT", "VALUENAMEX", "VALUENAMEY", "VALUETYPE"}) {
-           auto found = Answers().profile.extract({".\\KQgameset.ini", "REGSET", key});
-           Set(".\\KQgameset.ini", "REGSETT", key, found.mapped());
-         }
-       },
-       "result: .\\KQgameset.ini has [REGSETT] where the launcher reads [REGSET]\n"
-       "result: the configuration report, and no game start\n",
-       "  [REGSETT]: not a section the launcher reads, though near [REGSET], which is not there: its keys take their "
-       "defaults\n"},
       {"a UTF-8 byte-order mark before [REGSET], which Wine would read",
        [] { Answers().contents[".\\KQgameset.ini"] = "\xEF\xBB\xBF[REGSET]\r\nROOT=2\r\n[BV]\r\n"; },
        "result: .\\KQgameset.ini begins with a UTF-8 byte-order mark: Windows loses its first section, [REGSET]\n"
@@ -180,13 +162,27 @@ TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
        "setting: .\\KQgameplay.ini [ExtSet] check1 = 0 (not read on Windows: the default)\n"},
       {"no KQgameplay.ini at all, as a publisher may intend",
        [] {
-         for (const char *key : {"check1", "radiostate"}) {
-           Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", key});
-         }
+         for (const char *key : {"check1", "radiostate"}) Answers().profile.erase({".\\KQgameplay.ini", "ExtSet", key});
          Answers().files.erase(".\\KQgameplay.ini");
        },
        "result: the script would be imported, the resolution recorded and the game started\n",
        "settings file .\\KQgameplay.ini: ABSENT: every key in it takes its default\n"},
+      {"a device's name as the game, with an extension",
+       [] { Set(".\\KQgameset.ini", "game", "GameExec", "nul.exe"); },
+       "result: the game's path names a device, which Windows opens in place of a program: "
+       "C:\\Games\\Demo\\bin\\nul.exe\n",
+       "  game file: a device's name: Windows would open the device, and start no game\n"},
+      {"a text file named demo.exe",
+       [] { Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n"; },
+       "result: the game file is not a program, and Windows refuses to run it: C:\\Games\\Demo\\bin\\demo.exe\n",
+       "  game file: not a program (it does not begin with \"MZ\"): Windows refuses to run it\n"},
+      {"no GameExec: the game's path names its folder",
+       [] {
+         Answers().profile.erase({".\\KQgameset.ini", "game", "GameExec"});
+         Answers().folders.insert("C:\\Games\\Demo\\bin\\");
+       },
+       "result: the game's path names a folder: C:\\Games\\Demo\\bin\\\n",
+       "the game's path names a folder, not a file: C:\\Games\\Demo\\bin\\; nothing would be started\n"},
   };
   for (const Case &c : cases) {
     SetUp();
@@ -200,63 +196,84 @@ TEST_F(PreviewTest, VerdictNamesEveryShortfallInTheRunsOrder) {
   }
 }
 
-// The registry editor asks for the account's highest rights: a script that writes below the machine's
-// roots gets a warning, in every form the editor takes, and the exit code stays; the lines the editor takes
-// for no key do not count.
-TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
+// Once the launcher judges the game's path itself and tells the player why a game cannot start, the
+// verdict is the same, and no line comes twice.
+TEST_F(PreviewTest, AGameTheLauncherCannotStartFailsTheVerdictOnce) {
+  Answers().folders.insert("C:\\Games\\Demo\\bin\\");
+  const char *folder = "C:\\Games\\Demo\\bin\\";
+  const GamePathJudgement judgement = JudgeGamePath(folder);
+  ASSERT_EQ(judgement, GamePathJudgement::kFolder);
+  PlatformShowStartFailure("bin\\", StartFailureCode(judgement));
+  EXPECT_EQ(preview::Verdict(), 1);
+  EXPECT_EQ(Lines("the game's path"), "the game's path names a folder, not a file: C:\\Games\\Demo\\bin\\; nothing "
+                                      "would be started\n");
+  EXPECT_EQ(Lines("result: the game"), "result: the game's path names a folder: C:\\Games\\Demo\\bin\\\n");
+
+  SetUp();
+  ASSERT_EQ(JudgeGamePath("C:\\Games\\Demo\\bin\\CON"), GamePathJudgement::kDevice);
+  PlatformShowStartFailure("bin\\CON", StartFailureCode(GamePathJudgement::kDevice));
+  EXPECT_EQ(preview::Verdict(), 1);
+  EXPECT_EQ(Lines("would show the player"),
+            "would show the player that the game cannot start: bin\\CON in the current directory, system error 11\n");
+  EXPECT_EQ(Lines("result: the game"),
+            "result: the game's path names a device, which Windows opens in place of a program: bin\\CON\n");
+}
+
+// The registry editor asks for the account's highest rights for a script that writes anything but the
+// player's own keys: it works for some players only (exit 2), in every form the editor takes, with a warning
+// for the roots it writes below; the lines the editor takes for no key do not count. A script whose lines
+// cannot be told, or of which nothing is imported, falls short (exit 1).
+TEST_F(PreviewTest, ScriptsThatNeedRightsWorkForSomePlayersOnly) {
   const std::string consequence =
       "; on an administrator account Windows asks for consent at every run and imports it with administrator "
       "rights, and on a standard account those lines are not imported\n";
+  constexpr char kNulScript[] = "REGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n\"A\"=\"1\0\"\r\n";
   struct Case {
     const char *what;
     std::string script;
+    int verdict;
     std::string warning;
   } cases[] = {
       {"REGEDIT4 with a value below HKLM",
-       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Example]\r\n\"A\"=\"1\"\r\n",
+       "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Example]\r\n\"A\"=\"1\"\r\n", 2,
        "warning: the registry script writes below HKEY_LOCAL_MACHINE" + consequence},
       {"version 5 in UTF-16LE, deleting a key below HKLM, and HKCR in lower case",
        Utf16("Windows Registry Editor Version 5.00\r\n\r\n[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n\r\n"
              "  [hkey_classes_root\\.demo]\r\n@=\"Demo\"\r\n"),
-       "warning: the registry script writes below HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT" + consequence},
+       2, "warning: the registry script writes below HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT" + consequence},
       {"version 5 in UTF-16LE, HKCR only, past the first part read",
        Utf16("Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\A]\r\n\"Pad\"=\"" +
              std::string(3000, 'x') + "\"\r\n\r\n[HKEY_CLASSES_ROOT\\.demo]\r\n"),
-       "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
-      {"HKLM only inside a value, and a longer root name",
-       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Key\"=\"[HKEY_LOCAL_MACHINE\\B]\"\n[HKEY_LOCAL_MACHINE_X\\C]\n", ""},
+       2, "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
+      {"a key in the player's policy tree",
+       "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Policies\\Demo]\r\n\"A\"=\"1\"\r\n", 2,
+       "warning: the registry script writes below HKEY_CURRENT_USER's policy trees" + consequence},
+      {"HKLM only inside a value, and a root the editor does not know",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Key\"=\"[HKEY_LOCAL_MACHINE\\B]\"\n[HKEY_LOCAL_MACHINE_X\\C]\n", 2, ""},
       {"blanks before the header, a deletion below HKEY_USERS, HKLM on a line of hex data that goes on",
        " \tREGEDIT4\r\n[-HKEY_USERS\\S-1-5-18\\X]\r\n[HKEY_CURRENT_USER\\A]\r\n\"B\"=hex:01,\\\r\n"
        "[HKEY_LOCAL_MACHINE\\C]\r\n[HKEY_LOCAL_MACHINE\\D\r\n",
-       "warning: the registry script writes below HKEY_USERS" + consequence},
-      {"the Windows 3.1 form", "REGEDIT\r\nHKEY_CLASSES_ROOT\\.demo = Demo\r\n",
+       2, "warning: the registry script writes below HKEY_USERS" + consequence},
+      {"a UTF-8 byte-order mark before the header, which Wine's editor refuses",
+       "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n", 2, ""},
+      {"the Windows 3.1 form", "REGEDIT\r\n  HKEY_CLASSES_ROOT\\.demo = Demo\r\n", 2,
        "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
+      {"the Windows 3.1 form without a line below HKEY_CLASSES_ROOT",
+       "REGEDIT\r\nhkey_classes_root\\.demo = Demo\r\nHKEY_CLASSES_ROOTS\\x = y\r\n[HKEY_CLASSES_ROOT\\.a]\r\n", 1, ""},
+      {"a NUL byte", std::string(kNulScript, sizeof kNulScript - 1), 1, ""},
+      {"a header the editor takes and imports nothing of", "REGEDIT 4\r\n[HKEY_CURRENT_USER\\A]\r\n", 1, ""},
+      {"a header the editor refuses", "Windows Registry Editor Version 4.00\r\n[HKEY_LOCAL_MACHINE\\A]\r\n", 1, ""},
   };
   for (const Case &c : cases) {
     SetUp();
     CompleteSettings();
     SetScript(c.script);
     RunLauncher();
-    EXPECT_EQ(preview::Verdict(), 0) << c.what;
+    EXPECT_EQ(preview::Verdict(), c.verdict) << c.what << "\n" << Answers().output;
     EXPECT_EQ(Warnings(), c.warning) << c.what;
+    // No line says the script would be imported where some players lose it.
+    EXPECT_EQ(Answers().output.find("would be imported"), std::string::npos) << c.what;
   }
-
-  // A header the editor takes and imports nothing of, like one it refuses, fails the verdict.
-  SetUp();
-  CompleteSettings();
-  SetScript("REGEDIT 4\r\n[HKEY_CURRENT_USER\\A]\r\n");
-  RunLauncher();
-  EXPECT_EQ(preview::Verdict(), 1);
-  EXPECT_NE(Answers().output.find("result: the registry editor would import nothing of the script: " + kScript),
-            std::string::npos)
-      << Answers().output;
-
-  SetUp();
-  CompleteSettings();
-  SetScript("Windows Registry Editor Version 4.00\r\n[HKEY_LOCAL_MACHINE\\A]\r\n");
-  RunLauncher();
-  EXPECT_EQ(preview::Verdict(), 1);
-  EXPECT_EQ(Warnings(), "");
   EXPECT_NE(Answers().output.find("  registry script C:\\Games\\Demo\\CONF\\TMPFILE.TXT: present\n"
                                   "  the registry script's first line is neither \"REGEDIT4\" nor \"Windows Registry "
                                   "Editor Version 5.00\": the registry editor refuses it and imports nothing of it\n"
@@ -267,9 +284,36 @@ TEST_F(PreviewTest, WarnsOfScriptsThatWriteBelowTheMachinesRootsInBothForms) {
       << Answers().output;
 }
 
-// Values, names and folders may hold any byte: a control byte is shown escaped, never sent to the console,
-// so that no value can forge a line; the code page's own characters print as they are.
-TEST_F(PreviewTest, PrintsControlBytesOfWhatItReadEscaped) {
+// In the automatic mode, before the companion has written today's file: what it would write, from the
+// display adapter as it reads it, and what the game would then get.
+TEST_F(PreviewTest, TheAutomaticModeSaysWhatTheCompanionWouldWrite) {
+  struct Case {
+    std::string deviceId;
+    std::string line;
+  } cases[] = {
+      {"PCI\\VEN_10de&DEV_1C82&SUBSYS_1", "  no detection file today: companion.exe would write VENID = 0x10DE into "
+                                          "it, from the primary display adapter (\"PCI\\VEN_10de&DEV_1C82&SUBSYS_1\"); "
+                                          "the game would then get -opengl in place of Para\n"},
+      {"ROOT\\BASICDISPLAY", "  no detection file today: companion.exe would write none, as the primary display "
+                             "adapter (\"ROOT\\BASICDISPLAY\") names no PCI vendor; the game gets Para\n"},
+  };
+  for (const Case &c : cases) {
+    SetUp();
+    CompleteSettings();
+    Answers().files.erase("C:\\Games\\Demo\\20123110.ini");
+    Answers().profile.erase({"C:\\Games\\Demo\\20123110.ini", "last", "VENID"});
+    Answers().displayDeviceId = c.deviceId;
+    RunLauncher();
+    EXPECT_EQ(preview::Verdict(), 0);
+    EXPECT_NE(Answers().output.find("setting: C:\\Games\\Demo\\20123110.ini [last] VENID = \"\" (absent: the default)\n" +
+                                    c.line + "would start the game: "),
+              std::string::npos)
+        << Answers().output;
+  }
+}
+
+// A control byte in a value read reaches the console nowhere in the run, escaped by the printer.
+TEST_F(PreviewTest, NoLineOfTheRunSendsAControlByteOfWhatItRead) {
   Answers().currentDirectory = "C:\\Games\\\x1b]0;x\x07" "D\xb5mo";
   Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE"};
   CompleteSettings();
@@ -279,9 +323,6 @@ TEST_F(PreviewTest, PrintsControlBytesOfWhatItReadEscaped) {
   preview::Verdict();
   const std::string &output = Answers().output;
   EXPECT_NE(output.find("current directory: C:\\Games\\\\x1b]0;x\\x07D\xb5mo\n"), std::string::npos) << output;
-  EXPECT_NE(output.find("Para = \"-window\\x0dresult: the script would be imported\\x7f\\x1b[2K\" (present)\n"),
-            std::string::npos)
-      << output;
   EXPECT_NE(output.find("  parameters: -window\\x0dresult: the script would be imported\\x7f\\x1b[2K\n"),
             std::string::npos)
       << output;

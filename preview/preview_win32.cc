@@ -1,5 +1,5 @@
-// What the preview reads and where it prints, on Windows: the launcher's own reads (win32_reads.h), and the
-// console.
+// What the preview reads and where it prints, on Windows: the launcher's own reads (win32_reads.h), the
+// companion's read of the display adapter, and standard output.
 #include "preview/preview.h"
 
 #include <windows.h>
@@ -71,9 +71,44 @@ long ReadFilePart(const char *path, unsigned long long offset, unsigned char *bu
   return win32::ReadFilePart(path, offset, buffer, capacity);
 }
 
-void Write(std::string_view text) {
+DeviceId ReadPrimaryDisplayDeviceId() {
+  DeviceId id;
+  win32::ReadPrimaryDisplayDeviceId(id.bytes.data(), kDeviceIdCapacity);
+  return id;
+}
+
+namespace {
+
+bool utf8Output = false;
+
+void WriteBytes(const char *bytes, std::size_t length) {
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), bytes, static_cast<DWORD>(length), &written, nullptr);
+}
+
+}  // namespace
+
+void WriteInUtf8() { utf8Output = true; }
+
+// In UTF-8, the text goes from the ANSI code page to UTF-16 and on, in parts that end between characters.
+void Write(std::string_view text) {
+  if (!utf8Output) {
+    WriteBytes(text.data(), text.size());
+    return;
+  }
+  constexpr std::size_t kPart = 1024;
+  while (!text.empty()) {
+    std::size_t length = 0;
+    while (length < text.size() && length < kPart) {
+      length += IsDBCSLeadByte(static_cast<BYTE>(text[length])) && length + 1 < text.size() ? 2 : 1;
+    }
+    wchar_t wide[kPart + 1];
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(length), wide, kPart + 1);
+    char utf8[3 * (kPart + 1)];
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, units, utf8, sizeof utf8, nullptr, nullptr);
+    WriteBytes(utf8, static_cast<std::size_t>(bytes));
+    text.remove_prefix(length);
+  }
 }
 
 }  // namespace launcher::preview

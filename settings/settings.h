@@ -54,6 +54,26 @@ inline constexpr TextSetting<kGameTextCapacity> kGameExecPath{kGameSettingsFile,
 inline constexpr TextSetting<kGameTextCapacity> kPara{kGameSettingsFile, "game", "Para"};
 inline constexpr TextSetting<kVendorIdCapacity> kVendorId{nullptr, "last", "VENID"};
 
+// Where a key lives, whatever its kind.
+struct SettingName {
+  const char *file;
+  const char *section;
+  const char *key;
+};
+
+template <typename Setting>
+constexpr SettingName NameOf(const Setting &setting) {
+  return {setting.file, setting.section, setting.key};
+}
+
+// Every key of the two settings files, in the order above: for what looks at a file as a whole rather
+// than key by key (the preview, which tells the launcher's names from the game's own).
+inline constexpr SettingName kSettingsFileKeys[] = {
+    NameOf(kCheck1),      NameOf(kQnores),      NameOf(kCustomQuality), NameOf(kQnoresX),   NameOf(kQnoresY),
+    NameOf(kRoot),        NameOf(kValueType),   NameOf(kRadioState),    NameOf(kSubkey),    NameOf(kValueNameX),
+    NameOf(kValueNameY),  NameOf(kGameExec),    NameOf(kGameExecPath),  NameOf(kPara),
+};
+
 // The key's integer value, or the setting's default when the file, the section or the key is absent.
 int ReadSettingInt(const IntegerSetting &setting);
 

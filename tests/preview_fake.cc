@@ -112,6 +112,12 @@ long ReadFilePart(const char *path, unsigned long long offset, unsigned char *bu
   return CopyFilePart(found->second, offset, buffer, capacity);
 }
 
+DeviceId ReadPrimaryDisplayDeviceId() {
+  DeviceId id;
+  answers.displayDeviceId.copy(id.bytes.data(), kDeviceIdCapacity - 1);
+  return id;
+}
+
 void Write(std::string_view text) { answers.output.append(text); }
 
 }  // namespace preview

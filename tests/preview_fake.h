@@ -25,6 +25,7 @@ struct PreviewAnswers {
   int screenWidth = 1600;
   int screenHeight = 900;
   LocalDate date = {2012, 10, 31};
+  std::string displayDeviceId = "PCI\\VEN_10DE&DEV_1C82&SUBSYS_00000000&REV_A1";
 
   std::string output;
 };

@@ -4,7 +4,8 @@
 # folder, the two values go under the Chinese-named key and value names, and the game is started from its
 # Chinese-named folder with its Chinese parameters. The key's name is also checked with Wine's own reg
 # tool in another code page, which sees only Unicode names: bytes that merely went through the same wrong
-# code page twice would not pass there.
+# code page twice would not pass there. Before it, the preview prints the folder and Para in GBK, and in
+# UTF-8 with --utf8.
 # Then folders named in Cyrillic and in Chinese under code page 1252, which cannot spell them, holding
 # the companion and the launcher as shipped: the companion, started alone, starts the launcher from there,
 # and both work from the folder's short form.
@@ -58,6 +59,21 @@ printf '%s\n' "$read_back" | sed 's/^/  | /'
 expect_eq "ANSI code page" acp=936 "$(sed -n 1p <<<"$read_back")"
 expect_eq "SUBKEY as the profile functions read it" "$(gbk_hex "$displayKey")" \
   "$(profile_field "$read_back" REGSET/SUBKEY text)"
+
+# The preview prints the folder and the values in the ANSI code page, as the launcher reads them, or, with
+# --utf8, readable on Linux: text to grep (-I finds nothing in a file it takes for binary).
+status=0
+run_in "$folder" "$(shipped_program launcher-check)" || status=$?
+[ "$status" -eq 0 ] || iconv -c -f GBK -t UTF-8 "$E2E_LAST_OUTPUT" "$E2E_LAST_ERRORS" | sed 's/^/  | /'
+expect_eq "preview exit code" 0 "$status"
+LC_ALL=C grep -qF "$(gbk "  parameters: $para")" "$E2E_LAST_OUTPUT" || fail "the preview did not print Para in GBK"
+status=0
+run_in "$folder" "$(shipped_program launcher-check)" --utf8 || status=$?
+expect_eq "preview exit code with --utf8" 0 "$status"
+for line in "current directory: $windowsFolder" "  parameters: $para"; do
+  grep -qIxF -- "$line" <(tr -d '\r' <"$E2E_LAST_OUTPUT") || fail "the preview did not print in UTF-8: $line"
+done
+note "the preview in GBK by default, and in UTF-8 with --utf8"
 
 status=0
 run_in "$folder" "$LAUNCHER" || status=$?

@@ -1,0 +1,226 @@
+#include "preview/verdict.h"
+
+#include <string_view>
+
+#include "preview/printer.h"
+
+namespace launcher::preview {
+namespace {
+
+// Why a run falls short (exit 1) or works for some players only (exit 2), in the order the run meets them.
+enum class Reason : unsigned char {
+  kNoEditor,
+  kScriptTooLong,
+  kScriptMissing,
+  kScriptNotImported,
+  kScriptNulByte,
+  kWindows31Empty,
+  kRightsAsked,           // some players only
+  kScriptByteOrderMark,   // some players only
+  kSettingsTooLong,
+  kSectionLost,
+  kNearName,
+  kReport,
+  kRoot,
+  kValueType,
+  kDetectionTooLong,
+  kGameTooLong,
+  kGameNotStartable,
+  kNoGameStart,
+};
+
+bool ForSomePlayersOnly(Reason reason) {
+  return reason == Reason::kRightsAsked || reason == Reason::kScriptByteOrderMark;
+}
+
+struct Found {
+  Reason reason;
+  const SettingsFileFacts *file = nullptr;
+  const NearNameFact *near = nullptr;
+};
+
+// The reasons shown; more are counted. A file keeps as many near names, so none it drops would be shown.
+constexpr int kShown = 16;
+static_assert(std::tuple_size_v<decltype(SettingsFileFacts::near)> == kShown);
+
+struct Reasons {
+  Found shown[kShown];
+  int count = 0;
+  bool shortfall = false;
+  bool somePlayersOnly = false;
+};
+
+void Add(Reasons &reasons, const Found &found) {
+  (ForSomePlayersOnly(found.reason) ? reasons.somePlayersOnly : reasons.shortfall) = true;
+  if (reasons.count < kShown) reasons.shown[reasons.count] = found;
+  ++reasons.count;
+}
+
+void AddScriptReasons(Reasons &reasons, const ScriptFacts &script) {
+  if (!script.editorStarted) {
+    Add(reasons, {Reason::kNoEditor});
+    return;
+  }
+  const ScriptReading &reading = script.reading;
+  if (script.pathLength > kLongestPath) {
+    Add(reasons, {Reason::kScriptTooLong});
+  } else if (reading.form == ScriptForm::kMissing) {
+    Add(reasons, {Reason::kScriptMissing});
+  } else if (!IsImported(reading.form)) {
+    Add(reasons, {Reason::kScriptNotImported});
+  } else if (reading.nulByte) {
+    Add(reasons, {Reason::kScriptNulByte});
+  } else if (ScriptRoots(script) == 0 && reading.form == ScriptForm::kWindows31) {
+    Add(reasons, {Reason::kWindows31Empty});
+  } else {
+    if (NeedsAdministratorRights(reading)) Add(reasons, {Reason::kRightsAsked});
+    if (reading.utf8ByteOrderMark) Add(reasons, {Reason::kScriptByteOrderMark});
+  }
+}
+
+void AddSettingsFileReasons(Reasons &reasons, const SettingsFileFacts &file) {
+  if (file.tooLong != 0) Add(reasons, {Reason::kSettingsTooLong, &file});
+  if (file.lostSection != nullptr) Add(reasons, {Reason::kSectionLost, &file});
+  for (int i = 0; i < file.nearCount; ++i) {
+    Add(reasons, {Reason::kNearName, &file, i < kShown ? &file.near[static_cast<std::size_t>(i)] : nullptr});
+  }
+}
+
+void PrintTooLong(std::string_view what, unsigned long length, std::string_view path) {
+  Line("result: ", what, " is ", length, " characters long, more than the ", kLongestPath,
+       " Windows opens without long-path support: ", path);
+}
+
+void PrintGameNotStartable(const GameFacts &game) {
+  const std::string_view path = View(game.path);
+  switch (game.judgement) {
+    case GamePathJudgement::kProgram: return;
+    case GamePathJudgement::kMissing: Line("result: the game file is missing: ", path); return;
+    case GamePathJudgement::kFolder: Line("result: the game's path names a folder: ", path); return;
+    case GamePathJudgement::kDevice:
+      Line("result: the game's path names a device, which Windows opens in place of a program: ", path);
+      return;
+    case GamePathJudgement::kNotAProgram:
+      Line("result: the game file is not a program, and Windows refuses to run it: ", path);
+      return;
+  }
+}
+
+void PrintReason(const Found &found, const RunFacts &facts) {
+  const std::string_view script = View(facts.script.path);
+  switch (found.reason) {
+    case Reason::kNoEditor: Line("result: no registry editor in the system folders: no import"); return;
+    case Reason::kScriptTooLong: PrintTooLong("the registry script's path", facts.script.pathLength, script); return;
+    case Reason::kScriptMissing: Line("result: the registry script is missing: ", script); return;
+    case Reason::kScriptNotImported:
+      Line("result: the registry editor would import nothing of the script: ", script);
+      return;
+    case Reason::kScriptNulByte:
+      Line("result: the registry script holds a NUL byte: editors stop a line there, and what follows it may not "
+           "be imported: ", script);
+      return;
+    case Reason::kWindows31Empty:
+      Line("result: the registry script is in the Windows 3.1 form, and none of its lines is below "
+           "HKEY_CLASSES_ROOT, the one root that form writes: nothing of it is imported: ", script);
+      return;
+    case Reason::kRightsAsked:
+      Print("result: not for every player: the registry editor asks for the account's highest rights for the "
+            "script's keys below ");
+      PrintRootsNeedingRights(ScriptRoots(facts.script));
+      Line(": on an administrator account Windows asks for consent at every start, and on a standard account "
+           "those lines are not imported");
+      return;
+    case Reason::kScriptByteOrderMark:
+      Line("result: not for every player: the registry script begins with a UTF-8 byte-order mark, which Windows' "
+           "registry editor takes and Wine's refuses: under Wine nothing of it is imported");
+      return;
+    case Reason::kSettingsTooLong:
+      Line("result: ", found.file->file, " is ", found.file->tooLong, " characters long with the current directory, "
+           "more than the ", kLongestPath, " Windows opens without long-path support: every key in it takes its "
+           "default");
+      return;
+    case Reason::kSectionLost:
+      Line("result: ", found.file->file, " begins with a UTF-8 byte-order mark: Windows loses its first section, [",
+           found.file->lostSection, "]");
+      return;
+    case Reason::kNearName:
+      if (found.near->section == nullptr) {
+        Line("result: ", found.file->file, " has [", CString(found.near->name), "] where the launcher reads [",
+             found.near->known, "]");
+      } else {
+        Line("result: ", found.file->file, " [", found.near->section, "] has ", CString(found.near->name),
+             " where the launcher reads ", found.near->known);
+      }
+      return;
+    case Reason::kReport: Line("result: the configuration report, and no game start"); return;
+    case Reason::kRoot:
+      Line("result: ROOT is ", static_cast<unsigned>(facts.rootCode), ", neither 1 nor 2: no resolution is recorded");
+      return;
+    case Reason::kValueType:
+      Line("result: VALUETYPE is ", static_cast<unsigned>(facts.valueTypeCode),
+           ", neither 1 nor 2: no resolution is recorded");
+      return;
+    case Reason::kDetectionTooLong:
+      PrintTooLong("the detection file's path", facts.detectionPathLength, View(facts.detectionFile));
+      return;
+    case Reason::kGameTooLong: PrintTooLong("the game file's path", facts.game.pathLength, View(facts.game.path)); return;
+    case Reason::kGameNotStartable: PrintGameNotStartable(facts.game); return;
+    case Reason::kNoGameStart: Line("result: the run would end before the game's start"); return;
+  }
+}
+
+}  // namespace
+
+unsigned ScriptRoots(const ScriptFacts &script) {
+  if (script.reading.form != ScriptForm::kWindows31) return script.reading.roots;
+  return script.windows31ClassesRoot ? static_cast<unsigned>(kClassesRootBit) : 0u;
+}
+
+void PrintRootsNeedingRights(unsigned roots) {
+  std::string_view names[std::size(kScriptRoots) + 2];
+  std::size_t count = 0;
+  for (const ScriptRootName &root : kScriptRoots) {
+    if ((roots & root.bit) != 0 && root.bit != kCurrentUserBit) names[count++] = root.name;
+  }
+  if ((roots & kCurrentUserPolicyBit) != 0) names[count++] = "HKEY_CURRENT_USER's policy trees";
+  if ((roots & kOtherRootBit) != 0) names[count++] = "a root the registry editor does not know";
+  for (std::size_t i = 0; i < count; ++i) {
+    Print(i == 0 ? "" : i + 1 == count ? " and " : ", ", names[i]);
+  }
+}
+
+int PrintVerdict(const RunFacts &facts) {
+  Reasons reasons;
+  AddScriptReasons(reasons, facts.script);
+  for (const SettingsFileFacts &file : facts.settingsFiles) {
+    if (file.file != nullptr) AddSettingsFileReasons(reasons, file);
+  }
+  if (facts.reported) {
+    Add(reasons, {Reason::kReport});
+  } else {
+    if (!Records(facts.rootCode)) Add(reasons, {Reason::kRoot});
+    if (!Records(facts.valueTypeCode)) Add(reasons, {Reason::kValueType});
+    if (facts.detectionPathLength > kLongestPath) Add(reasons, {Reason::kDetectionTooLong});
+    if (!facts.game.judged) {
+      Add(reasons, {Reason::kNoGameStart});
+    } else if (facts.game.pathLength > kLongestPath) {
+      Add(reasons, {Reason::kGameTooLong});
+    } else if (facts.game.judgement != GamePathJudgement::kProgram) {
+      Add(reasons, {Reason::kGameNotStartable});
+    }
+  }
+
+  const int shown = reasons.count < kShown ? reasons.count : kShown;
+  for (int i = 0; i < shown; ++i) PrintReason(reasons.shown[i], facts);
+  if (reasons.count > shown) Line("result: and ", reasons.count - shown, " more reasons like those above");
+  if (reasons.shortfall) return 1;
+  if (reasons.somePlayersOnly) {
+    Line("result: the resolution would be recorded and the game started, but the script would not be imported "
+         "alike for every player");
+    return 2;
+  }
+  Line("result: the script would be imported, the resolution recorded and the game started");
+  return 0;
+}
+
+}  // namespace launcher::preview

@@ -311,21 +311,26 @@ void ReadHeader(ScriptDecoder &decoder, Scan &scan) {
   scan.name = {};
 }
 
-// The Windows 3.1 form knows one root: a line that begins with "HKEY_CLASSES_ROOT", as written, sets a value
-// below it; every other line is passed over.
+// The Windows 3.1 form knows one root: a line that begins with "HKEY_CLASSES_ROOT", as written, then "\\", a
+// blank or its end, sets a value below it; every other line is passed over.
 void ReadWindows31Lines(ScriptDecoder &decoder, ScriptReading &reading) {
   constexpr std::string_view kRoot = "HKEY_CLASSES_ROOT";
-  std::size_t matched = 0;  // how much of the line's start is the root's name; past it, the whole name
+  constexpr std::size_t kPassedOver = kRoot.size() + 1;
+  std::size_t matched = 0;  // how much of the line's start is the root's name; kPassedOver: the line is done
   unsigned unit = 0;
   while (!reading.nulByte && NextUnit(decoder, unit)) {
     reading.nulByte = unit == 0;
-    if (unit == '\r' || unit == '\n' || unit == 0) {
+    const bool lineEnd = unit == '\r' || unit == '\n' || unit == 0;
+    if (matched == kRoot.size() && (lineEnd || IsBlank(unit) || unit == '\\')) reading.roots |= kClassesRootBit;
+    if (lineEnd) {
       matched = 0;
-    } else if (matched < kRoot.size()) {
-      matched = unit == static_cast<unsigned char>(kRoot[matched]) ? matched + 1 : kRoot.size() + 1;
-      if (matched == kRoot.size()) reading.roots |= kClassesRootBit;
+    } else if (matched < kRoot.size() && unit == static_cast<unsigned char>(kRoot[matched])) {
+      ++matched;
+    } else {
+      matched = kPassedOver;
     }
   }
+  if (matched == kRoot.size()) reading.roots |= kClassesRootBit;  // the last line, without its end
 }
 
 }  // namespace

@@ -98,10 +98,11 @@ TEST_F(ScriptReadingTest, TellsTheFormTheRootsAndWhatTheEditorsReadDifferently) 
   EXPECT_EQ(reading.roots, 0u);
 
   // The 3.1 form writes only where a line begins with the root's name, as written.
-  reading = Read("REGEDIT\n HKEY_CLASSES_ROOT\\.a = A\nhkey_classes_root\\.b = B\nHKEY_CLASSES_ROO\n");
+  reading = Read("REGEDIT\n HKEY_CLASSES_ROOT\\.a = A\nhkey_classes_root\\.b = B\nHKEY_CLASSES_ROOTS\\.c = C\n");
   EXPECT_EQ(reading.form, ScriptForm::kWindows31);
   EXPECT_EQ(reading.roots, 0u);
   EXPECT_EQ(Read("REGEDIT\r\nHKEY_LOCAL_MACHINE\\X = 1\r\nHKEY_CLASSES_ROOT\\.demo = Demo").roots, kClassesRootBit);
+  EXPECT_EQ(Read("REGEDIT\nHKEY_CLASSES_ROOT").roots, kClassesRootBit);
   EXPECT_EQ(Read("REGEDIT5\n[HKEY_LOCAL_MACHINE\\B]\n").form, ScriptForm::kIgnoredHeader);
   EXPECT_EQ(Read("").form, ScriptForm::kNotAScript);
 }

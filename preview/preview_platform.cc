@@ -63,43 +63,6 @@ void NoteCodes(const char *file, const char *section, const char *key, int value
   }
 }
 
-// The Windows 3.1 form sets values below HKEY_CLASSES_ROOT only, on the lines that begin with that name
-// (after blanks, case counting), the header aside: whether the script has such a line. Read in the editor's
-// two encodings: single bytes, or UTF-16LE after its byte-order mark.
-bool Windows31WritesClassesRoot(const char *path) {
-  constexpr std::string_view kClassesRoot = "HKEY_CLASSES_ROOT";
-  constexpr std::size_t kNoMatch = kClassesRoot.size() + 1;
-  unsigned char part[4096];
-  unsigned long long offset = 0;
-  bool wide = false;
-  bool header = true;
-  bool begun = false;       // a character other than a blank on this line
-  std::size_t matched = 0;  // characters of the root's name that begin the line; kNoMatch: none
-  for (long read; (read = preview::ReadFilePart(path, offset, part, sizeof part)) > 0;) {
-    long at = 0;
-    if (offset == 0 && read >= 2 && part[0] == 0xFF && part[1] == 0xFE) {
-      wide = true;
-      at = 2;
-    }
-    offset += static_cast<unsigned long long>(read);
-    for (; at < read; at += wide ? 2 : 1) {
-      const unsigned unit = wide && at + 1 < read ? part[at] | static_cast<unsigned>(part[at + 1]) << 8 : part[at];
-      const bool blank = unit == ' ' || unit == '\t';
-      const bool lineEnd = unit == '\r' || unit == '\n';
-      if (matched == kClassesRoot.size() && (lineEnd || blank || unit == '\\')) return true;
-      if (lineEnd) {
-        header = begun = false;
-        matched = 0;
-      } else if (!header && matched < kClassesRoot.size() && (begun || !blank)) {
-        begun = true;
-        matched = unit == static_cast<unsigned char>(kClassesRoot[matched]) ? matched + 1 : kNoMatch;
-      } else if (!header && matched == kClassesRoot.size()) {
-        matched = kNoMatch;
-      }
-    }
-  }
-  return matched == kClassesRoot.size();
-}
 
 // What the registry editor makes of the script, from the launcher's own reading of it.
 void PrintScript(const preview::ScriptFacts &script) {
@@ -119,7 +82,7 @@ void PrintScript(const preview::ScriptFacts &script) {
       return;
     case ScriptForm::kWindows31:
       Line("  the registry script is in the Windows 3.1 form (\"REGEDIT\"): only its lines that begin with "
-           "HKEY_CLASSES_ROOT are imported", script.windows31ClassesRoot ? "" : ", and it has none");
+           "HKEY_CLASSES_ROOT are imported", (reading.roots & kClassesRootBit) != 0 ? "" : ", and it has none");
       break;
     default: break;
   }
@@ -291,8 +254,6 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   preview::CopyCut(workingDirectory, directory);
   Compose(script.path, workingDirectory, kRegistryScript);
   script.reading = ReadRegistryScript(CString(script.path));
-  script.windows31ClassesRoot =
-      script.reading.form == ScriptForm::kWindows31 && Windows31WritesClassesRoot(CString(script.path));
   script.pathLength = preview::FullPathLength(CString(script.path));
   if (script.pathLength > kLongestPath) {
     Line("  registry script ", CString(script.path), ": ", script.pathLength, " characters, more than the ",
@@ -307,7 +268,7 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   }
   Line("  asking for the account's highest rights: on an administrator account Windows asks for consent at "
        "every run");
-  const unsigned roots = preview::ScriptRoots(script);
+  const unsigned roots = script.reading.roots;
   if ((roots & kOtherRootBit) != 0) {
     Line("  a key line names a root the registry editor does not know (HKEY_ and the root's full name): nothing is "
          "imported there, but the editor is left to ask for rights");

@@ -256,7 +256,7 @@ TEST_F(PreviewTest, ScriptsThatNeedRightsWorkForSomePlayersOnly) {
        2, "warning: the registry script writes below HKEY_USERS" + consequence},
       {"a UTF-8 byte-order mark before the header, which Wine's editor refuses",
        "\xEF\xBB\xBFREGEDIT4\r\n[HKEY_CURRENT_USER\\A]\r\n", 2, ""},
-      {"the Windows 3.1 form", "REGEDIT\r\n  HKEY_CLASSES_ROOT\\.demo = Demo\r\n", 2,
+      {"the Windows 3.1 form", "REGEDIT\r\nHKEY_CLASSES_ROOT\\.demo = Demo\r\n", 2,
        "warning: the registry script writes below HKEY_CLASSES_ROOT" + consequence},
       {"the Windows 3.1 form without a line below HKEY_CLASSES_ROOT",
        "REGEDIT\r\nhkey_classes_root\\.demo = Demo\r\nHKEY_CLASSES_ROOTS\\x = y\r\n[HKEY_CLASSES_ROOT\\.a]\r\n", 1, ""},

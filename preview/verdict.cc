@@ -70,7 +70,7 @@ void AddScriptReasons(Reasons &reasons, const ScriptFacts &script) {
     Add(reasons, {Reason::kScriptNotImported});
   } else if (reading.nulByte) {
     Add(reasons, {Reason::kScriptNulByte});
-  } else if (ScriptRoots(script) == 0 && reading.form == ScriptForm::kWindows31) {
+  } else if (script.reading.roots == 0 && reading.form == ScriptForm::kWindows31) {
     Add(reasons, {Reason::kWindows31Empty});
   } else {
     if (NeedsAdministratorRights(reading)) Add(reasons, {Reason::kRightsAsked});
@@ -126,7 +126,7 @@ void PrintReason(const Found &found, const RunFacts &facts) {
     case Reason::kRightsAsked:
       Print("result: not for every player: the registry editor asks for the account's highest rights for the "
             "script's keys below ");
-      PrintRootsNeedingRights(ScriptRoots(facts.script));
+      PrintRootsNeedingRights(facts.script.reading.roots);
       Line(": on an administrator account Windows asks for consent at every start, and on a standard account "
            "those lines are not imported");
       return;
@@ -170,11 +170,6 @@ void PrintReason(const Found &found, const RunFacts &facts) {
 }
 
 }  // namespace
-
-unsigned ScriptRoots(const ScriptFacts &script) {
-  if (script.reading.form != ScriptForm::kWindows31) return script.reading.roots;
-  return script.windows31ClassesRoot ? static_cast<unsigned>(kClassesRootBit) : 0u;
-}
 
 void PrintRootsNeedingRights(unsigned roots) {
   std::string_view names[std::size(kScriptRoots) + 2];

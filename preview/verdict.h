@@ -47,7 +47,6 @@ struct ScriptFacts {
   RegistryScriptPath path;
   unsigned long pathLength = 0;  // as Windows counts it once resolved
   ScriptReading reading;         // the launcher's own reading, which chose the editor's rights
-  bool windows31ClassesRoot = false;  // in the Windows 3.1 form: a line of it below HKEY_CLASSES_ROOT
 };
 
 struct GameFacts {
@@ -76,8 +75,6 @@ void CopyCut(Text<N> &field, std::string_view text) {
   for (std::size_t i = 0; i < text.size() && i < N - 1; ++i) field.bytes[i] = text[i];
 }
 
-// The roots below which the editor imports the script's lines, the Windows 3.1 form's by its lines.
-unsigned ScriptRoots(const ScriptFacts &script);
 
 // Those of the roots that are not the player's own, named: "HKEY_LOCAL_MACHINE and HKEY_CLASSES_ROOT".
 void PrintRootsNeedingRights(unsigned roots);

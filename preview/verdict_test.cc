@@ -72,10 +72,9 @@ TEST(VerdictTest, ExitCodeIsZeroForTheWholeJobTwoForSomePlayersOnlyOneWhenShortO
   // The Windows 3.1 form writes below HKEY_CLASSES_ROOT by its lines alone; with none, nothing is imported.
   facts = WholeJob();
   facts.script.reading = {ScriptForm::kWindows31, kClassesRootBit};
-  facts.script.windows31ClassesRoot = true;
   EXPECT_EQ(Verdict(facts), "result: not for every player: the registry editor asks for the account's highest "
                             "rights for the script's keys below HKEY_CLASSES_ROOT" + kRights + kSomePlayers + "exit 2");
-  facts.script.windows31ClassesRoot = false;
+  facts.script.reading.roots = 0;
   EXPECT_EQ(Verdict(facts), "result: the registry script is in the Windows 3.1 form, and none of its lines is below "
                             "HKEY_CLASSES_ROOT, the one root that form writes: nothing of it is imported: "
                             "C:\\Demo\\CONF\\TMPFILE.TXT\nexit 1");

@@ -1,10 +1,14 @@
-// The first call of each program's entry. The programs ship in game folders that players and other users
-// of the machine can often write, and are signed by the publisher: a DLL planted there under a system
-// DLL's name must never run inside them.
+// How the programs take DLLs: the search limited by the first call of each entry, and shell32 by its full
+// path. The programs ship in game folders that players and other users of the machine can often write,
+// and are signed by the publisher: a DLL planted there under a system DLL's name must never run inside
+// them.
 #ifndef LAUNCHER_PLATFORM_DLL_SEARCH_WIN32_H
 #define LAUNCHER_PLATFORM_DLL_SEARCH_WIN32_H
 
 #include <windows.h>
+
+#include "platform/platform.h"
+#include "platform/text.h"
 
 namespace launcher::win32 {
 
@@ -35,6 +39,22 @@ inline void LimitDllSearch() {
   if (setSearchPathMode != nullptr) {
     setSearchPathMode(BASE_SEARCH_PATH_ENABLE_SAFE_SEARCHMODE | BASE_SEARCH_PATH_PERMANENT);
   }
+}
+
+// shell32 from the system folder, loaded by its full path; null when it cannot be loaded. shell32 is not
+// imported at link time: Windows would then load it, and the DLLs it imports, before the entry limits the
+// DLL search, and look for them in the program's folder first. What shell32 imports is looked for in the
+// system folder only; a Windows without that flag (7 without KB2533623) refuses it, and there the altered
+// search path at least looks in the system folder first.
+inline HMODULE LoadSystemShell() {
+  constexpr char kShell[] = "\\shell32.dll";
+  SystemFolder folder;
+  const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);
+  if (length == 0 || length >= kSystemFolderCapacity) return nullptr;
+  const auto path = Composed(folder, kShell);
+  HMODULE shell = LoadLibraryExA(CString(path), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (shell == nullptr) shell = LoadLibraryExA(CString(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  return shell;
 }
 
 }  // namespace launcher::win32

@@ -3,6 +3,9 @@
 
 #include <windows.h>
 
+#include <charconv>
+#include <cstring>
+
 #include "platform/dll_search_win32.h"
 #include "platform/text.h"
 #include "platform/win32_reads.h"
@@ -12,21 +15,80 @@ namespace {
 
 using ShellExecuteFunction = HINSTANCE(WINAPI *)(HWND, LPCSTR, LPCSTR, LPCSTR, LPCSTR, INT);
 
-// ShellExecuteA from shell32 in the system folder, loaded by its full path; null when it cannot be loaded.
-// shell32 is not imported at link time: Windows would then load it, and the DLLs it imports, before the
-// entry limits the DLL search, and look for them in the program's folder first. What shell32 imports is
-// looked for in the system folder only; a Windows without that flag (7 without KB2533623) refuses it, and
-// there the altered search path at least looks in the system folder first.
+// ShellExecuteA from shell32 in the system folder; null when it cannot be loaded.
 ShellExecuteFunction LoadShellExecute() {
-  constexpr char kShell[] = "\\shell32.dll";
-  SystemFolder folder;
-  const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);
-  if (length == 0 || length >= kSystemFolderCapacity) return nullptr;
-  const auto path = Composed(folder, kShell);
-  HMODULE shell = LoadLibraryExA(CString(path), nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (shell == nullptr) shell = LoadLibraryExA(CString(path), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
-  if (shell == nullptr) return nullptr;
-  return win32::ModuleFunction<ShellExecuteFunction>(shell, "ShellExecuteA");
+  const HMODULE shell = win32::LoadSystemShell();
+  return shell == nullptr ? nullptr : win32::ModuleFunction<ShellExecuteFunction>(shell, "ShellExecuteA");
+}
+
+// The system error code of a failure ShellExecuteA reports (a result of 32 or less): its own codes become
+// the system's codes of the same meaning; 2, 3, 5, 8 and 11 are the system's codes already.
+unsigned long StartError(INT_PTR result) {
+  switch (result) {
+    case 0: return ERROR_NOT_ENOUGH_MEMORY;
+    case SE_ERR_NOASSOC:
+    case SE_ERR_ASSOCINCOMPLETE: return ERROR_NO_ASSOCIATION;
+    case SE_ERR_DDETIMEOUT:
+    case SE_ERR_DDEFAIL:
+    case SE_ERR_DDEBUSY: return ERROR_DDE_FAIL;
+    case SE_ERR_DLLNOTFOUND: return ERROR_DLL_NOT_FOUND;
+    case SE_ERR_SHARE: return ERROR_SHARING_VIOLATION;
+    default: return static_cast<unsigned long>(result);
+  }
+}
+
+// The folder's claim while this launcher holds it.
+HANDLE folderClaim = nullptr;
+
+wchar_t *AppendHex(wchar_t *at, unsigned long long value) {
+  constexpr char kHexDigits[] = "0123456789abcdef";
+  for (int shift = 60; shift >= 0; shift -= 4) *at++ = kHexDigits[(value >> shift) & 15];
+  return at;
+}
+
+// The current folder itself, whatever path leads to it (a short name, a link or junction, another drive
+// letter, other case): its volume's serial number and its file ID. FileIdInfo gives the whole 128-bit ID,
+// which ReFS needs (Windows 8 and later); GetFileInformationByHandle the 64-bit one elsewhere. False when
+// the folder cannot be opened or its file system gives it no ID.
+bool ReadFolderIdentity(unsigned long long (&identity)[3]) {
+  // Opening a folder takes FILE_FLAG_BACKUP_SEMANTICS; reading its attributes needs no more rights than
+  // listing it, and sharing everything keeps nobody from renaming or deleting it meanwhile.
+  HANDLE folder = CreateFileW(L".", FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (folder == INVALID_HANDLE_VALUE) return false;
+  FILE_ID_INFO id;
+  BY_HANDLE_FILE_INFORMATION information;
+  identity[1] = identity[2] = 0;
+  if (GetFileInformationByHandleEx(folder, FileIdInfo, &id, sizeof id)) {
+    identity[0] = id.VolumeSerialNumber;
+    std::memcpy(&identity[1], id.FileId.Identifier, sizeof id.FileId.Identifier);
+  } else if (GetFileInformationByHandle(folder, &information)) {
+    identity[0] = information.dwVolumeSerialNumber;
+    identity[2] = static_cast<unsigned long long>(information.nFileIndexHigh) << 32 | information.nFileIndexLow;
+  }
+  CloseHandle(folder);
+  return identity[1] != 0 || identity[2] != 0;
+}
+
+// The folder's text as Windows compares paths, without regard to case: its 64-bit FNV-1a hash, since
+// object names hold no "\\" and at most MAX_PATH characters while the folder's may hold up to 32767. False
+// when the folder's name cannot be read.
+bool HashFolderText(unsigned long long &hash) {
+  using win32::kWidePathCapacity;
+  wchar_t directory[kWidePathCapacity];
+  const DWORD length = win32::ReadWideCurrentDirectory(directory);
+  if (length == 0) return false;
+  wchar_t upper[kWidePathCapacity];
+  const int upperLength =
+      LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, directory, static_cast<int>(length), upper, kWidePathCapacity);
+  hash = 14695981039346656037ull;
+  for (int i = 0; i < upperLength; ++i) hash = (hash ^ static_cast<unsigned short>(upper[i])) * 1099511628211ull;
+  return upperLength > 0;
+}
+
+DWORD Append(wchar_t *text, DWORD at, const wchar_t *part) {
+  while (*part != L'\0') text[at++] = *part++;
+  return at;
 }
 
 }  // namespace
@@ -56,24 +118,32 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
 }
 
 bool PlatformClaimCurrentDirectory() {
-  // The folder as Windows compares paths: without regard to case.
-  using win32::kWidePathCapacity;
-  wchar_t directory[kWidePathCapacity];
-  const DWORD length = win32::ReadWideCurrentDirectory(directory);
-  if (length == 0) return true;
-  wchar_t upper[kWidePathCapacity];
-  const int upperLength =
-      LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, directory, static_cast<int>(length), upper, kWidePathCapacity);
-  // Object names hold no "\\" and at most MAX_PATH characters, while the folder's may hold up to 32767:
-  // the name holds the folder's 64-bit FNV-1a hash instead.
-  unsigned long long hash = 14695981039346656037ull;
-  for (int i = 0; i < upperLength; ++i) hash = (hash ^ static_cast<unsigned short>(upper[i])) * 1099511628211ull;
-  wchar_t name[] = L"Local\\GameLauncher-0000000000000000";
-  constexpr char kHexDigits[] = "0123456789abcdef";
-  for (int i = 0; i < 16; ++i) name[sizeof name / sizeof name[0] - 2 - i] = kHexDigits[(hash >> (4 * i)) & 15];
-  // Held open until the process ends, which closes it; whoever opens it while it is held finds it there.
-  HANDLE mutex = upperLength > 0 ? CreateMutexW(nullptr, FALSE, name) : nullptr;
-  return mutex == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+  constexpr wchar_t kPrefix[] = L"Local\\GameLauncher-";
+  constexpr int kPrefixLength = sizeof kPrefix / sizeof kPrefix[0] - 1;
+  wchar_t name[kPrefixLength + 3 * 16 + 1];
+  std::memcpy(name, kPrefix, sizeof kPrefix);
+  wchar_t *end = name + kPrefixLength;
+  unsigned long long identity[3];
+  unsigned long long hash;
+  if (ReadFolderIdentity(identity)) {
+    for (const unsigned long long part : identity) end = AppendHex(end, part);
+  } else if (HashFolderText(hash)) {
+    end = AppendHex(end, hash);  // the name from the folder's text, only where the folder cannot be opened
+  } else {
+    return true;
+  }
+  *end = L'\0';
+  // Held open until it is let go or the process ends; whoever opens it meanwhile finds it there. One that
+  // this launcher may not open (another account's, or an elevated launcher's) is held all the same; one
+  // that cannot be created for any other reason keeps nobody from the run.
+  folderClaim = CreateMutexW(nullptr, FALSE, name);
+  if (folderClaim == nullptr) return GetLastError() != ERROR_ACCESS_DENIED;
+  return GetLastError() != ERROR_ALREADY_EXISTS;
+}
+
+void PlatformReleaseCurrentDirectory() {
+  if (folderClaim != nullptr) CloseHandle(folderClaim);
+  folderClaim = nullptr;
 }
 
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
@@ -102,8 +172,49 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   const auto shellExecute = LoadShellExecute();
-  if (shellExecute != nullptr) shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW);
-  return 0;
+  if (shellExecute == nullptr) return ERROR_DLL_NOT_FOUND;
+  // Windows lets the program take the foreground only when the launcher allows it, since the launcher has
+  // no window of its own. ShellExecuteA gives no process id beforehand: any process may take it until the
+  // player's next input.
+  AllowSetForegroundWindow(ASFW_ANY);
+  const auto result = reinterpret_cast<INT_PTR>(shellExecute(nullptr, nullptr, file, parameters, directory, SW_SHOW));
+  return result > 32 ? 0 : StartError(result);
+}
+
+void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
+  using win32::kWidePathCapacity;
+  // GameExecPath, "\\" and GameExec: 799 bytes at most, each one UTF-16 unit at most, and the zero.
+  constexpr int kFileBelowCapacity = 800;
+  // The system's wording of an error is a sentence or two.
+  constexpr DWORD kReasonCapacity = 1024;
+  // The fixed words in the player's language: Simplified Chinese for a Chinese user interface (the
+  // version resource's language), English otherwise. The system words its reason in its own language.
+  const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
+  wchar_t text[64 + kWidePathCapacity + kFileBelowCapacity + kReasonCapacity];
+  DWORD at = Append(text, 0, chinese ? L"无法启动游戏：\n" : L"The game could not be started:\n");
+  // The full path in wide characters, so that any folder name shows.
+  const DWORD directoryLength = GetCurrentDirectoryW(kWidePathCapacity, text + at);
+  at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? Append(text, at, L".") : at + directoryLength;
+  text[at++] = L'\\';
+  const int fileLength = MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, text + at, kFileBelowCapacity);
+  if (fileLength > 0) at += static_cast<DWORD>(fileLength) - 1;
+  at = Append(text, at, L"\n\n");
+  DWORD reasonLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                                      text + at, kReasonCapacity, nullptr);
+  while (reasonLength > 0 && text[at + reasonLength - 1] <= L' ') --reasonLength;  // its line break
+  at += reasonLength;
+  // The code too, also where the system has no wording for it: support looks it up in any language.
+  at = Append(text, at, reasonLength == 0 ? L"" : L" ");
+  at = Append(text, at, chinese ? L"（错误代码 " : L"(error ");
+  char digits[16];
+  const char *const digitsEnd = std::to_chars(digits, digits + sizeof digits, error).ptr;
+  for (const char *digit = digits; digit < digitsEnd; ++digit) text[at++] = static_cast<wchar_t>(*digit);
+  at = Append(text, at, chinese ? L"）" : L")");
+  text[at] = L'\0';
+  // No owner window; the box comes to the front (the launcher was started by the player's click, or allowed
+  // by the companion) and stays above other windows until dismissed.
+  MessageBoxW(nullptr, text, chinese ? L"游戏未启动" : L"Game not started",
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -1,5 +1,6 @@
 #include "game/game_launch.h"
 
+#include "game/game_path.h"
 #include "platform/platform.h"
 
 namespace launcher {
@@ -13,13 +14,18 @@ GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory) {
   // Plain joins: an empty part still gets its separator, and nothing is quoted.
   Compose(launch.directory, workingDirectory, kPathSeparator, gameExecPath);
   Compose(launch.file, workingDirectory, kPathSeparator, gameExecPath, kPathSeparator, gameExec);
+  Compose(launch.fileBelowDirectory, gameExecPath, kPathSeparator, gameExec);
   return launch;
 }
 
 void StartGame(const GameLaunch &launch) {
-  // A path that names a folder (no GameExec, say) would open a file manager on it: no game, no start.
-  if (PlatformIsFolder(CString(launch.file))) return;
-  PlatformStartProgram(CString(launch.file), CString(launch.parameters), CString(launch.directory));
+  // A folder would open in a file manager, a device name would open the device: neither is started.
+  const GamePathJudgement judgement = JudgeGamePath(CString(launch.file));
+  const unsigned long error = judgement == GamePathJudgement::kProgram
+                                  ? PlatformStartProgram(CString(launch.file), CString(launch.parameters),
+                                                         CString(launch.directory))
+                                  : StartFailureCode(judgement);
+  if (error != 0) PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
 }
 
 }  // namespace launcher

@@ -21,11 +21,17 @@ struct GameLaunch {
   GameParameters parameters;  // Para, until the graphics mode settles it
   // working directory\GameExecPath
   ComposedText<WorkingDirectory, decltype(kPathSeparator), GameText> directory;
+  // GameExecPath\GameExec, the file's path below the working directory: what the player is told of a game
+  // that cannot start, after the current directory as Windows gives it in wide characters
+  ComposedText<GameText, decltype(kPathSeparator), GameText> fileBelowDirectory;
 };
 
 GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory);
 
-// Starts the game and returns without waiting for it; a path that names a folder starts nothing.
+// Starts the game and returns without waiting for it. A path that names no file the shell can start as a
+// program (nothing there, a folder, a device, a .exe that is no program image) starts nothing, and a start
+// that fails starts nothing either: the player is told either way, and the call returns once the message
+// is dismissed.
 void StartGame(const GameLaunch &launch);
 
 }  // namespace launcher

@@ -16,6 +16,8 @@ TEST_F(GameLaunchTest, ComposesFileAndDirectoryFromTheWorkingDirectory) {
   Game("GameExecPath", "bin");
   Game("GameExec", "demo.exe");
   Game("Para", "-window");
+  Fake().files = {"C:\\Games\\Demo\\bin\\demo.exe"};
+  Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}};
   GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
   EXPECT_EQ(CallsStartingWith("ReadProfileString"),
             (std::vector<std::string>{
@@ -26,6 +28,7 @@ TEST_F(GameLaunchTest, ComposesFileAndDirectoryFromTheWorkingDirectory) {
   StartGame(launch);
   EXPECT_EQ(CallsStartingWith("StartProgram"),
             (std::vector<std::string>{"StartProgram C:\\Games\\Demo\\bin\\demo.exe|-window|C:\\Games\\Demo\\bin"}));
+  EXPECT_TRUE(CallsStartingWith("ShowStartFailure").empty());
 }
 
 TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
@@ -33,6 +36,7 @@ TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
   GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
   EXPECT_EQ(View(launch.directory), "C:\\Games\\Demo\\");
   EXPECT_EQ(View(launch.file), "C:\\Games\\Demo\\\\demo.exe");
+  EXPECT_EQ(View(launch.fileBelowDirectory), "\\demo.exe");
   EXPECT_EQ(View(launch.parameters), "");
 
   Game("GameExecPath", "bin\\x86");
@@ -40,21 +44,47 @@ TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
   launch = BuildGameLaunch(DirectoryOf("C:\\My Games\\"));
   EXPECT_EQ(View(launch.directory), "C:\\My Games\\\\bin\\x86");
   EXPECT_EQ(View(launch.file), "C:\\My Games\\\\bin\\x86\\demo.exe");
+  EXPECT_EQ(View(launch.fileBelowDirectory), "bin\\x86\\demo.exe");
   EXPECT_EQ(View(launch.parameters), "-w \"a b\" 'c'");
 }
 
-// Without GameExec the path names the game's folder, which would open in a file manager: nothing starts.
-// A path that names no folder, a missing game among them, is started as ever.
-TEST_F(GameLaunchTest, StartsNothingWhenThePathNamesAFolder) {
-  Game("GameExecPath", "bin");
-  Fake().folders = {"C:\\Games\\Demo\\bin\\"};
-  StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
-  EXPECT_EQ(CallsStartingWith("IsFolder"), std::vector<std::string>{"IsFolder C:\\Games\\Demo\\bin\\"});
-  EXPECT_TRUE(CallsStartingWith("StartProgram").empty());
-
-  Game("GameExec", "missing.exe");
-  StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
-  EXPECT_EQ(CallsStartingWith("StartProgram").size(), 1u);
+// A path the shell would not start as a program starts nothing, and a start that fails is not retried:
+// either way the player gets one message naming the path below the working directory and the system's
+// error code. A .bat or any other file is started as ever.
+TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
+  struct Case {
+    const char *what;
+    const char *gameExec;
+    unsigned long startError;
+    const char *expected;  // the message, or "started"
+  } cases[] = {
+      {"missing", "missing.exe", 0, "bin\\missing.exe|2"},
+      {"no GameExec: the folder", "", 0, "bin\\|336"},
+      {"a device name with an extension", "NUL.exe", 0, "bin\\NUL.exe|11"},
+      {"a .exe that is no program image", "notes.exe", 0, "bin\\notes.exe|11"},
+      {"a start the shell refuses", "demo.exe", 1155, "bin\\demo.exe|1155"},
+      {"a batch file", "run.bat", 0, "started"},
+  };
+  for (const Case &c : cases) {
+    Fake() = FakePlatform();
+    Fake().folders = {"C:\\Games\\Demo\\bin\\"};
+    Fake().files = {"C:\\Games\\Demo\\bin\\demo.exe", "C:\\Games\\Demo\\bin\\notes.exe",
+                    "C:\\Games\\Demo\\bin\\run.bat", "C:\\Games\\Demo\\bin\\NUL.exe"};
+    Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}, {"C:\\Games\\Demo\\bin\\notes.exe", "notes"}};
+    Fake().startError = c.startError;
+    Game("GameExecPath", "bin");
+    Game("GameExec", c.gameExec);
+    StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
+    const std::vector<std::string> failures = CallsStartingWith("ShowStartFailure");
+    if (std::string(c.expected) == "started") {
+      EXPECT_TRUE(failures.empty()) << c.what;
+      EXPECT_EQ(CallsStartingWith("StartProgram").size(), 1u) << c.what;
+      continue;
+    }
+    EXPECT_EQ(failures, std::vector<std::string>{"ShowStartFailure " + std::string(c.expected)}) << c.what;
+    EXPECT_EQ(Fake().calls.back().rfind("ShowStartFailure", 0), 0u) << c.what;
+    EXPECT_EQ(CallsStartingWith("StartProgram").size(), c.startError == 0 ? 0u : 1u) << c.what;
+  }
 }
 
 TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
@@ -63,9 +93,10 @@ TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
   Game("GameExecPath", path + "more");
   Game("GameExec", exec + "more");
   Game("Para", para + "more");
+  const std::string file = directory + "\\" + path + "\\" + exec;
+  Fake().files = {file};
   GameLaunch launch = BuildGameLaunch(DirectoryOf(directory));
   StartGame(launch);
-  const std::string file = directory + "\\" + path + "\\" + exec;
   ASSERT_EQ(file.size(), 1199u);
   EXPECT_EQ(CallsStartingWith("StartProgram"),
             (std::vector<std::string>{"StartProgram " + file + "|" + para + "|" + directory + "\\" + path}));

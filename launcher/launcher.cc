@@ -27,6 +27,8 @@ int RunLauncher() {
   const Resolution resolution = ChooseResolution();
   RegistryTarget target{};
   if (!ReadRegistryTarget(target)) {
+    // A player who mends the settings while the report is up gets the game at the next click.
+    PlatformReleaseCurrentDirectory();
     ShowConfigurationReport(target);
     return 0;
   }

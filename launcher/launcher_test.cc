@@ -147,16 +147,21 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   SetSetting(".\\KQgameset.ini", "game", "GameExec", "demo.exe");
   SetSetting(".\\KQgameset.ini", "game", "Para", "-window");
   SetSetting("C:\\Games\\Demo\\20123110.ini", "last", "VENID", "0x10DE");
+  Fake().files.insert("C:\\Games\\Demo\\bin\\demo.exe");
+  Fake().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "MZ\x90";
 
   EXPECT_EQ(RunLauncher(), 0);
 
-  std::vector<std::string> effects;
-  for (const std::string &call : Fake().calls) {
-    if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("Is", 0) != 0) {
-      effects.push_back(call);
+  auto effects = [] {
+    std::vector<std::string> effects;
+    for (const std::string &call : Fake().calls) {
+      if (call.rfind("Read", 0) != 0 && call.rfind("Get", 0) != 0 && call.rfind("Is", 0) != 0) {
+        effects.push_back(call);
+      }
     }
-  }
-  EXPECT_EQ(effects, (std::vector<std::string>{
+    return effects;
+  };
+  EXPECT_EQ(effects(), (std::vector<std::string>{
                          "ClaimCurrentDirectory",
                          "StartRegistryEditor " + kEditor +
                              "|/s C:\\Games\\Demo\\CONF\\TMPFILE.TXT|C:\\Games\\Demo|invoker",
@@ -171,6 +176,15 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   ASSERT_EQ(Fake().registryWrites.size(), 2u);
   EXPECT_EQ(Fake().registryWrites[0].data, (std::vector<unsigned char>{0x00, 0x04, 0x00, 0x00}));
   EXPECT_EQ(Fake().registryWrites[1].data, (std::vector<unsigned char>{0x00, 0x03, 0x00, 0x00}));
+
+  // The game gone: the player is told, then the detection file is removed as ever, and the run ends with 0.
+  Fake().calls.clear();
+  Fake().files.erase("C:\\Games\\Demo\\bin\\demo.exe");
+  EXPECT_EQ(RunLauncher(), 0);
+  const std::vector<std::string> tail = effects();
+  EXPECT_EQ(std::vector<std::string>(tail.end() - 3, tail.end()),
+            (std::vector<std::string>{"Pause 1000", "ShowStartFailure bin\\demo.exe|2",
+                                      "DeleteFile C:\\Games\\Demo\\20123110.ini"}));
 }
 
 // The reading of the script decides the editor's rights (its own tests hold the cases): the player's own
@@ -211,7 +225,9 @@ TEST_F(LauncherTest, IncompleteTargetEndsTheRunAfterTheReport) {
   EXPECT_EQ(Fake().messages,
             (std::vector<std::string>{
                 " ROOT = 2\n SUBKEY = Software\\Example \n VALUENAMEX = Width \n VALUENAMEY =  \n VALUETYPE = 0"}));
-  EXPECT_EQ(Fake().calls.back(), "ShowMessage");
+  // The folder is let go first: a player who mends the settings while the report is up starts the game.
+  EXPECT_EQ(std::vector<std::string>(Fake().calls.end() - 2, Fake().calls.end()),
+            (std::vector<std::string>{"ReleaseCurrentDirectory", "ShowMessage"}));
   EXPECT_TRUE(CallsStartingWith("CreateRegistryKey").empty());
   EXPECT_EQ(CallsStartingWith("Pause").size(), 1u);
   EXPECT_EQ(CallsStartingWith("StartRegistryEditor").size(), 1u);

@@ -169,13 +169,17 @@ TEST_F(PreviewTest, TheRunHandsTheVerdictItsFacts) {
        "settings file .\\KQgameplay.ini: ABSENT: every key in it takes its default\n"},
       {"a device's name as the game, with an extension",
        [] { Set(".\\KQgameset.ini", "game", "GameExec", "nul.exe"); },
-       "result: the game's path names a device, which Windows opens in place of a program: "
-       "C:\\Games\\Demo\\bin\\nul.exe\n",
-       "  game file: a device's name: Windows would open the device, and start no game\n"},
+       "result: the game's path names a device, which Windows opens in place of a program: bin\\nul.exe\n",
+       "would show the player that the game cannot start: bin\\nul.exe in the current directory, system error 11\n"},
       {"a text file named demo.exe",
-       [] { Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n"; },
-       "result: the game file is not a program, and Windows refuses to run it: C:\\Games\\Demo\\bin\\demo.exe\n",
-       "  game file: not a program (it does not begin with \"MZ\"): Windows refuses to run it\n"},
+       [] {
+         Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n";
+         // The path below the current directory, which the preview judges again, as Windows resolves it.
+         Answers().files.insert("bin\\demo.exe");
+         Answers().contents["bin\\demo.exe"] = "not a program\r\n";
+       },
+       "result: the game file is not a program, and Windows refuses to run it: bin\\demo.exe\n",
+       "would show the player that the game cannot start: bin\\demo.exe in the current directory, system error 11\n"},
       {"no GameExec: the game's path names its folder",
        [] {
          Answers().profile.erase({".\\KQgameset.ini", "game", "GameExec"});
@@ -315,7 +319,7 @@ TEST_F(PreviewTest, TheAutomaticModeSaysWhatTheCompanionWouldWrite) {
 // A control byte in a value read reaches the console nowhere in the run, escaped by the printer.
 TEST_F(PreviewTest, NoLineOfTheRunSendsAControlByteOfWhatItRead) {
   Answers().currentDirectory = "C:\\Games\\\x1b]0;x\x07" "D\xb5mo";
-  Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE"};
+  Answers().files = {"C:\\Windows\\system32\\REGEDIT.EXE", "C:\\Games\\\x1b]0;x\x07" "D\xb5mo\\bin\\demo.exe"};
   CompleteSettings();
   Set(".\\KQgameplay.ini", "ExtSet", "radiostate", "3");
   Set(".\\KQgameset.ini", "game", "Para", "-window\rresult: the script would be imported\x7f\x1b[2K");

@@ -78,6 +78,8 @@ bool PlatformClaimCurrentDirectory() {
   return !fake.directoryHeld;
 }
 
+void PlatformReleaseCurrentDirectory() { fake.calls.push_back("ReleaseCurrentDirectory"); }
+
 bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
   fake.calls.push_back("GetShortCurrentDirectory " + std::to_string(capacity));
   const std::string &directory = fake.shortCurrentDirectory;
@@ -125,7 +127,11 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   fake.calls.push_back("StartProgram " + Join({file, parameters, directory}));
-  return 0;
+  return fake.startError;
+}
+
+void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
+  fake.calls.push_back("ShowStartFailure " + Join({fileBelowDirectory, std::to_string(error)}));
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -44,6 +44,8 @@ struct FakePlatform {
   std::set<std::string> unreadable;
   // Whether another launcher holds the current directory.
   bool directoryHeld = false;
+  // What a program's start answers: 0 when it started, else a system error code.
+  unsigned long startError = 0;
   // Settings by (file, section, key); integers are kept as the text the file would hold.
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile;
   int screenWidth = 1920;
@@ -52,7 +54,7 @@ struct FakePlatform {
 
   std::vector<std::string> calls;
   std::vector<RegistryWrite> registryWrites;
-  std::vector<std::string> messages;
+  std::vector<std::string> messages;  // the report's texts
   std::deque<std::string> openKeys;  // a key handle points at its name here
 };
 

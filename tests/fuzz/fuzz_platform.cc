@@ -52,6 +52,8 @@ const char *OpName(Op op) {
     case Op::kClaimCurrentDirectory: return "ClaimCurrentDirectory";
     case Op::kIsFolder: return "IsFolder";
     case Op::kReadFilePart: return "ReadFilePart";
+    case Op::kShowStartFailure: return "ShowStartFailure";
+    case Op::kReleaseCurrentDirectory: return "ReleaseCurrentDirectory";
   }
   return "?";
 }
@@ -119,7 +121,8 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
 
 bool PlatformIsFile(const char *path) {
   Record(Op::kIsFile, {Given(path)});
-  return world.systemDirectoryHoldsEditor && Given(path) == std::string(kSystemDirectory) + "\\REGEDIT.EXE";
+  return (world.systemDirectoryHoldsEditor && Given(path) == std::string(kSystemDirectory) + "\\REGEDIT.EXE") ||
+         (world.gameIsFile && Given(path) == world.gamePath);
 }
 
 // GetPrivateProfileIntA: the value when the key exists in an existing file, else the default.
@@ -172,7 +175,11 @@ void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueTy
 
 unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory) {
   Record(Op::kStartProgram, {Given(file), Given(parameters), Given(directory)});
-  return 0;
+  return world.startError;
+}
+
+void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
+  Record(Op::kShowStartFailure, {Given(fileBelowDirectory)}, static_cast<long long>(error));
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
@@ -186,6 +193,8 @@ bool PlatformClaimCurrentDirectory() {
   return !world.directoryHeld;
 }
 
+void PlatformReleaseCurrentDirectory() { Record(Op::kReleaseCurrentDirectory); }
+
 // Only the game's path is asked about.
 bool PlatformIsFolder(const char *path) {
   Record(Op::kIsFolder, {Given(path)});
@@ -195,11 +204,14 @@ bool PlatformIsFolder(const char *path) {
 long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
   Record(Op::kReadFilePart, {Given(path)}, static_cast<long long>(offset));
   if (buffer == nullptr || capacity == 0) Misuse("a file read into no buffer");
-  if (Given(path) != world.scriptPath || !world.scriptExists) return kFileMissing;
-  if (world.scriptUnreadable) return kFileUnreadable;
-  if (offset >= world.script.size()) return 0;
-  const size_t count = std::min<size_t>(capacity, world.script.size() - offset);
-  std::memcpy(buffer, world.script.data() + offset, count);
+  const bool script = Given(path) == world.scriptPath && world.scriptExists;
+  const bool game = !script && Given(path) == world.gamePath && world.gameIsFile;
+  if (!script && !game) return kFileMissing;
+  if (script ? world.scriptUnreadable : world.gameUnreadable) return kFileUnreadable;
+  const std::string &content = script ? world.script : world.gameHead;
+  if (offset >= content.size()) return 0;
+  const size_t count = std::min<size_t>(capacity, content.size() - offset);
+  std::memcpy(buffer, content.data() + offset, count);
   return static_cast<long>(count);
 }
 

@@ -33,6 +33,8 @@ enum class Op {
   kClaimCurrentDirectory,
   kIsFolder,      // text: path
   kReadFilePart,  // text: path; number: offset
+  kShowStartFailure,        // text: the game's file below the working directory; number: the error
+  kReleaseCurrentDirectory,
 };
 
 struct Call {
@@ -71,6 +73,13 @@ struct FuzzWorld {
   // Another launcher holds the folder; the game's path names a folder.
   bool directoryHeld = false;
   bool gameIsFolder = false;
+  // The game's file at `gamePath`: whether it is there, cannot be read, and its first bytes; what its start
+  // answers (0: started, else a system error code).
+  std::string gamePath;
+  bool gameIsFile = false;
+  bool gameUnreadable = false;
+  std::string gameHead;
+  unsigned long startError = 0;
   int screenWidth = 0;
   int screenHeight = 0;
   LocalDate date = {1601, 1, 1};

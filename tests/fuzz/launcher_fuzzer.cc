@@ -18,7 +18,9 @@
 //                 SUBKEY, VALUENAMEX, VALUENAMEY, GameExec, GameExecPath, Para, today's VENID, the other
 //                 day's VENID, the registry script's bytes
 //   then one byte bit 0 the registry script exists, bit 1 it cannot be read, bit 2 another launcher holds
-//                 the folder, bit 3 the game's path names a folder
+//                 the folder, bit 3 the game's path names a folder, bit 4 it names a file, bit 5 that file
+//                 begins with "MZ" (else "PK"), bit 6 it cannot be read
+//   then one byte what the game's start answers: 0 started, else that system error code
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -72,6 +74,8 @@ struct Scenario {
   std::string texts[kKeyCount];  // indexed like kKeys; only the text keys are used
   std::string script;
   bool scriptExists, scriptUnreadable, directoryHeld, gameIsFolder;
+  bool gameIsFile, gameIsProgramImage, gameUnreadable;
+  unsigned long startError;
 };
 
 class Reader {
@@ -122,6 +126,10 @@ Scenario Parse(const uint8_t *data, size_t size) {
   s.scriptUnreadable = more & 2;
   s.directoryHeld = more & 4;
   s.gameIsFolder = more & 8;
+  s.gameIsFile = more & 16;
+  s.gameIsProgramImage = more & 32;
+  s.gameUnreadable = more & 64;
+  s.startError = in.Bytes(1);
   return s;
 }
 
@@ -270,6 +278,41 @@ std::string WorkingDirectory(const Scenario &s) {
 
 std::string ScriptPath(const Scenario &s) { return WorkingDirectory(s) + "\\CONF\\TMPFILE.TXT"; }
 
+// A text setting as the run gets it: cut to 399 bytes and read up to its first zero byte; "" when absent.
+std::string GameSetting(const Scenario &s, int k) {
+  if (!s.fileExists[kKeys[k].file] || !s.keyPresent[k]) return "";
+  const std::string cut = s.texts[k].substr(0, 399);
+  return cut.substr(0, cut.find('\0'));
+}
+
+// Where the world keeps the game's file: the path the run composes from the working directory.
+std::string GamePath(const Scenario &s) {
+  return WorkingDirectory(s) + "\\" + GameSetting(s, kGameExecPath) + "\\" + GameSetting(s, kGameExec);
+}
+
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+// Windows opens these names as devices in any folder, with any extension after them, and blanks before it.
+bool NamesDevice(const std::string &path) {
+  const size_t separator = path.find_last_of("\\/");
+  std::string name = path.substr(separator == std::string::npos ? 0 : separator + 1);
+  name = name.substr(0, name.find('.'));
+  name.erase(name.find_last_not_of(' ') + 1);
+  for (char &c : name) c = UpperAscii(c);
+  for (const char *device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (name == device) return true;
+  }
+  return name.size() == 4 && (name.rfind("COM", 0) == 0 || name.rfind("LPT", 0) == 0) && name[3] >= '0' &&
+         name[3] <= '9';
+}
+
+bool EndsInExe(const std::string &path) {
+  if (path.size() < 4) return false;
+  std::string end = path.substr(path.size() - 4);
+  for (char &c : end) c = UpperAscii(c);
+  return end == ".EXE";
+}
+
 std::string DetectionFilePath(const std::string &directory, int year, int day, int month) {
   return directory + "\\" + std::to_string(year) + std::to_string(day) + std::to_string(month) + ".ini";
 }
@@ -349,6 +392,7 @@ class ExpectedRun {
     const std::string nameY = Text(kValueNameY, 200);
     const unsigned valueType = static_cast<uint16_t>(Integer(kValueType, 0));
     if (subkey.empty() || nameX.empty() || nameY.empty() || root == 0 || valueType == 0) {
+      Add(Op::kReleaseCurrentDirectory);
       Add(Op::kShowMessage, {" ROOT = " + std::to_string(root) + "\n SUBKEY = " + subkey + " \n VALUENAMEX = " +
                              nameX + " \n VALUENAMEY = " + nameY + " \n VALUETYPE = " + std::to_string(valueType)});
       return calls_;
@@ -378,15 +422,33 @@ class ExpectedRun {
     } else if (radioState == 2) {
       parameters = "-opengl";
     }
-    Add(Op::kIsFolder, {directory + "\\" + path + "\\" + exec});
-    if (!s_.gameIsFolder) {
-      Add(Op::kStartProgram, {directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path});
-    }
+    const unsigned long error = StartTheGame(directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path);
+    if (error != 0) Add(Op::kShowStartFailure, {path + "\\" + exec}, error);
     if (!detectionFile.empty()) Add(Op::kDeleteFile, {detectionFile});
     return calls_;
   }
 
  private:
+  // The game's start, when its path names a file the shell is given to start; else what stops it, as a
+  // system error code: 11 (a bad format) for a device or a .exe that is no program image, 336 for a folder,
+  // 2 for nothing there. 0 when it started.
+  unsigned long StartTheGame(const std::string &file, const std::string &parameters, const std::string &in) {
+    if (NamesDevice(file)) return 11;
+    Add(Op::kIsFolder, {file});
+    if (s_.gameIsFolder) return 336;
+    Add(Op::kIsFile, {file});
+    // The world's game, or the system's registry editor when the parts happen to spell its path.
+    const bool isEditor = file == std::string(kSystemDirectory) + "\\REGEDIT.EXE" && !s_.noEditorInSystemDirectory;
+    if (!s_.gameIsFile && !isEditor) return 2;
+    if (EndsInExe(file)) {
+      Add(Op::kReadFilePart, {file}, 0);
+      // A file that cannot be read (the editor's, in this world) is left to the start to judge.
+      if (s_.gameIsFile && !s_.gameUnreadable && !s_.gameIsProgramImage) return 11;
+    }
+    Add(Op::kStartProgram, {file, parameters, in});
+    return s_.startError;
+  }
+
   void Add(Op op, std::vector<std::string> text = {}, long long number = 0) {
     calls_.push_back(Call{op, std::move(text), number, {}});
   }
@@ -430,21 +492,35 @@ bool IsSystemEditorStart(const Call &call) {
 
 bool IsEffect(const Call &call) {
   return call.op == Op::kCreateRegistryKey || call.op == Op::kSetRegistryValue || call.op == Op::kDeleteFile ||
-         call.op == Op::kStartProgram;
+         call.op == Op::kStartProgram || call.op == Op::kShowStartFailure;
 }
 
 // Rules that hold whatever the settings, stated on the calls alone.
 void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &expected) {
-  size_t report = calls.size(), gameStart = calls.size();
+  size_t report = calls.size(), gameStart = calls.size(), failures = 0, releases = 0;
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
-    if (calls[i].op == Op::kStartProgram || calls[i].op == Op::kIsFolder) gameStart = i;  // the game's start, or none
+    // The game's start, its judgement or the message that it cannot start.
+    if (calls[i].op == Op::kStartProgram || calls[i].op == Op::kIsFolder || calls[i].op == Op::kShowStartFailure) {
+      gameStart = i;
+    }
+    if (calls[i].op == Op::kShowStartFailure) {
+      ++failures;
+      if (calls[i].number == 0) Fail("a start failure is told with its error code", expected, calls);
+    }
+    releases += calls[i].op == Op::kReleaseCurrentDirectory;
   }
+  if (failures > 1) Fail("at most one message that the game cannot start", expected, calls);
   if (report != calls.size()) {
     for (const Call &call : calls) {
       if (IsEffect(call)) Fail("no registry write, game start or deletion in a run that shows the report", expected, calls);
     }
     if (report + 1 != calls.size()) Fail("the report ends the run", expected, calls);
+    if (report == 0 || calls[report - 1].op != Op::kReleaseCurrentDirectory || releases != 1) {
+      Fail("the folder is let go right before the report, and only then", expected, calls);
+    }
+  } else if (releases != 0) {
+    Fail("the folder is let go only before the report", expected, calls);
   }
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kStartRegistryEditor && !IsSystemEditorStart(calls[i])) {
@@ -460,15 +536,15 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
   }
 }
 
-// The script is read in consecutive parts from its start, before the editor is started, and nothing else is
-// read: its reads are checked here and left out of the comparison with the expected calls.
+// The script is read in consecutive parts from its start, before the editor is started: its reads are
+// checked here and left out of the comparison with the expected calls, which hold every other read.
 std::vector<Call> WithoutScriptReads(const std::vector<Call> &calls, const std::vector<Call> &expected,
                                      const std::string &scriptPath) {
   std::vector<Call> others;
   long long next = -1;  // the offset of the last part read
   bool editorStarted = false;
   for (const Call &call : calls) {
-    if (call.op == Op::kReadFilePart) {
+    if (call.op == Op::kReadFilePart && (call.text[0] == scriptPath || !editorStarted)) {
       if (call.text[0] != scriptPath || editorStarted) Fail("only the script is read, before the editor starts", expected, calls);
       // From the start, each part after the last, never past a part of 4096 bytes.
       const bool first = next < 0;
@@ -495,6 +571,7 @@ void CheckAgainstExpected(const std::vector<Call> &calls, const std::vector<Call
       case Op::kSetRegistryValue: what += " (registry value name, type and data bytes)"; break;
       case Op::kShowMessage: what += " (the report text)"; break;
       case Op::kDeleteFile: what += " (the detection file's path)"; break;
+      case Op::kShowStartFailure: what += " (the game's path below the folder, and why it did not start)"; break;
       default: break;
     }
     Fail(what, expected, calls);
@@ -523,6 +600,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   world.script = s.script;
   world.directoryHeld = s.directoryHeld;
   world.gameIsFolder = s.gameIsFolder;
+  world.gamePath = GamePath(s);
+  world.gameIsFile = s.gameIsFile;
+  world.gameUnreadable = s.gameUnreadable;
+  world.gameHead = s.gameIsProgramImage ? "MZ\x90" : "PK\x03";
+  world.startError = s.startError;
   world.screenWidth = s.screenWidth;
   world.screenHeight = s.screenHeight;
   world.date = s.date;

@@ -7,7 +7,7 @@ out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
 INT_KEYS = ['check1','qnores','customquality','qnoresX','qnoresY','ROOT','VALUETYPE','radiostate']
 TEXT_KEYS = ['SUBKEY','VALUENAMEX','VALUENAMEY','GameExec','GameExecPath','Para','VENID','OTHERVENID']
 ORDER = INT_KEYS + TEXT_KEYS
-def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo', script=None, script_unreadable=False, held=False, game_folder=False):
+def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo', script=None, script_unreadable=False, held=False, game_folder=False, game_file=False, program_image=True, game_unreadable=False, start_error=0):
     flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0) | (32 if short else 0) | (64 if no_system_editor else 0)
     present = 0
     for k,v in list(ints.items()) + list(texts.items()):
@@ -19,13 +19,25 @@ def seed(name, unreadable=False, game=True, play=True, today=False, other=False,
     b += struct.pack('<HBB', y - 1601, m - 1, d - 1)
     for t in [directory] + [texts.get(k, b'') for k in TEXT_KEYS] + [script or b'']:
         b += struct.pack('<H', len(t)) + t
-    b += bytes([(1 if script is not None else 0) | (2 if script_unreadable else 0) | (4 if held else 0) | (8 if game_folder else 0)])
+    b += bytes([(1 if script is not None else 0) | (2 if script_unreadable else 0) | (4 if held else 0) | (8 if game_folder else 0)
+                | (16 if game_file else 0) | (32 if program_image else 0) | (64 if game_unreadable else 0), start_error])
     open(f'{out}/{name}', 'wb').write(b)
 
 regset = dict(SUBKEY=b'Software\\Example\\Video', VALUENAMEX=b'Width', VALUENAMEY=b'Height')
 # The typical run: configured 1024 x 768 as REG_DWORD, automatic mode finding NVIDIA.
 seed('typical-run', today=True, ints=dict(check1=1, radiostate=1, qnoresX=1024, qnoresY=768, ROOT=2, VALUETYPE=1),
-     texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', Para=b'-window', VENID=b'0x10DE'))
+     texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', Para=b'-window', VENID=b'0x10DE'), game_file=True)
+# Games that do not start, each told: missing, a device name, a .exe that is no program image, one that cannot
+# be read (started all the same), a batch file, and a start the shell refuses (no association).
+typical = dict(today=True, ints=dict(ROOT=2, VALUETYPE=1, radiostate=1))
+seed('game-missing', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'))
+seed('game-device-name', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'Com7 .exe'), game_file=True)
+seed('game-not-a-program', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.EXE'), game_file=True,
+     program_image=False)
+seed('game-unreadable', **typical, texts=dict(regset, GameExec=b'demo.exe'), game_file=True, program_image=False,
+     game_unreadable=True)
+seed('game-batch-file-refused', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'run.bat'), game_file=True,
+     program_image=False, start_error=31)
 # Neither settings file: the report with every default.
 seed('no-settings-files', game=False, play=False)
 # Decimal text of the screen's size, HKLM, forced OpenGL, a folder with spaces.

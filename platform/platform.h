@@ -50,9 +50,12 @@ inline constexpr long kFileMissing = -1;
 inline constexpr long kFileUnreadable = -2;
 long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
 
-// CreateMutexW on a name in the session's Local\ namespace made from the current directory (GetCurrentDirectoryW,
-// in upper case with LCMapStringW, as Windows compares paths without regard to case): false when another
-// launcher already holds it there. It is held until the process ends; when it cannot be created, true.
+// CreateMutexW on a name in the session's Local\ namespace made from the current folder's identity (its
+// volume's serial number and file ID, from the folder opened with CreateFileW), so that every path to the
+// folder meets the same claim; only where the folder cannot be opened, from its text (GetCurrentDirectoryW,
+// in upper case with LCMapStringW, as Windows compares paths without regard to case). False when another
+// launcher already holds it, also one this launcher may not open (another account's, an elevated one's).
+// It is held until it is let go or the process ends; when it cannot be created otherwise, true.
 bool PlatformClaimCurrentDirectory();
 
 // Lets go of that claim, so that another launcher may run in the folder while this one still shows a
@@ -84,7 +87,8 @@ RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey);
 void PlatformSetRegistryValue(RegistryKey key, const char *name, RegistryValueType type, const unsigned char *data,
                               unsigned long length);
 
-// ShellExecuteA with no owner, the default verb and SW_SHOW; returns without waiting for the program.
+// ShellExecuteA with no owner, the default verb and SW_SHOW, after AllowSetForegroundWindow lets the program
+// take the foreground; returns without waiting for the program.
 // shell32 is loaded from the system folder by its full path at the first start; when it cannot be, no
 // program is started. 0 when the program was started, else the system error code that says why not.
 unsigned long PlatformStartProgram(const char *file, const char *parameters, const char *directory);

@@ -20,6 +20,9 @@ void WriteVendorSetting(const DetectionFilePath &file, const TextSetting<Capacit
   CompanionWriteProfileString(CString(file), setting.section, setting.key, CString(value));
 }
 
+// winerror.h's ERROR_ELEVATION_REQUIRED: CreateProcessW's answer for a program that must run elevated.
+constexpr unsigned long kErrorElevationRequired = 740;
+
 // Today's detection file, when the primary adapter names a PCI vendor; nothing otherwise.
 void WriteDetectionFile() {
   const DeviceId deviceId = CompanionReadPrimaryDisplayDeviceId();
@@ -34,7 +37,9 @@ void WriteDetectionFile() {
 
 int RunCompanion() {
   WriteDetectionFile();
-  CompanionStartLauncher();
+  // A player who set launcher.exe to run as an administrator gets the consent prompt Windows then shows,
+  // where CreateProcessW alone starts nothing.
+  if (CompanionStartLauncher() == kErrorElevationRequired) CompanionStartLauncherThroughShell();
   return 0;
 }
 

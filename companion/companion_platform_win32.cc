@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/dll_search_win32.h"
 #include "platform/platform.h"
 #include "platform/win32_reads.h"
 
@@ -35,22 +36,34 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
   WritePrivateProfileStringA(section, key, value, file);
 }
 
-void CompanionStartLauncher() {
-  using win32::kWidePathCapacity;
+namespace {
+
+using win32::kWidePathCapacity;
+
+// The launcher.exe beside the companion, by its full path: GetModuleFileNameW's path with its file name
+// replaced. Its length, or 0 when the companion's path is not had in full or the launcher's does not fit.
+DWORD ComposeLauncherPath(wchar_t (&launcher)[kWidePathCapacity]) {
   static constexpr wchar_t kLauncherName[] = L"launcher.exe";
   constexpr DWORD kLauncherNameLength = sizeof kLauncherName / sizeof kLauncherName[0] - 1;
-
   // A path as long as the field or longer comes back cut to the field (Windows 7 and later set
   // ERROR_INSUFFICIENT_BUFFER, XP leaves it without its zero): only a shorter one is the whole path.
-  wchar_t launcher[kWidePathCapacity];
   const DWORD length = GetModuleFileNameW(nullptr, launcher, kWidePathCapacity);
-  if (length == 0 || length >= kWidePathCapacity) return;
+  if (length == 0 || length >= kWidePathCapacity) return 0;
   DWORD folderLength = length;  // up to and with the last backslash
   while (folderLength > 0 && launcher[folderLength - 1] != L'\\') --folderLength;
-  if (folderLength == 0) return;
+  if (folderLength == 0) return 0;
   const DWORD launcherLength = folderLength + kLauncherNameLength;
-  if (launcherLength >= kWidePathCapacity) return;
+  if (launcherLength >= kWidePathCapacity) return 0;
   std::memcpy(launcher + folderLength, kLauncherName, sizeof kLauncherName);
+  return launcherLength;
+}
+
+}  // namespace
+
+unsigned long CompanionStartLauncher() {
+  wchar_t launcher[kWidePathCapacity];
+  const DWORD launcherLength = ComposeLauncherPath(launcher);
+  if (launcherLength == 0) return ERROR_FILENAME_EXCED_RANGE;
 
   // The command line: the same path in quotes (a path holds no quote). CreateProcessW may write to it.
   wchar_t commandLine[kWidePathCapacity + 2];
@@ -64,11 +77,40 @@ void CompanionStartLauncher() {
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
   // No launcher.exe there (or a folder of that name): it fails and nothing is started.
-  if (!CreateProcessW(launcher, commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-    return;
+  if (!CreateProcessW(launcher, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                      &process)) {
+    return GetLastError();
   }
+  // Windows lets the launcher, its message box and what it starts come to the front only when the
+  // companion, which the player's click started and which has no window, allows it; before its first
+  // instruction, so that nothing it does comes too early.
+  AllowSetForegroundWindow(process.dwProcessId);
+  ResumeThread(process.hThread);
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  return 0;
+}
+
+void CompanionStartLauncherThroughShell() {
+  wchar_t launcher[kWidePathCapacity];
+  wchar_t directory[kWidePathCapacity];
+  if (ComposeLauncherPath(launcher) == 0 || win32::ReadWideCurrentDirectory(directory) == 0) return;
+  using ShellExecuteExFunction = BOOL(WINAPI *)(SHELLEXECUTEINFOW *);
+  const HMODULE shell = win32::LoadSystemShell();
+  const auto shellExecuteEx =
+      shell == nullptr ? nullptr : win32::ModuleFunction<ShellExecuteExFunction>(shell, "ShellExecuteExW");
+  if (shellExecuteEx == nullptr) return;
+  SHELLEXECUTEINFOW start;
+  std::memset(&start, 0, sizeof start);
+  start.cbSize = sizeof start;
+  // The companion ends right after the call and has no message loop: the start is done before it returns.
+  start.fMask = SEE_MASK_NOASYNC;
+  start.lpFile = launcher;
+  start.lpDirectory = directory;
+  start.nShow = SW_SHOWNORMAL;
+  // The elevated launcher's process id is not known before it runs.
+  AllowSetForegroundWindow(ASFW_ANY);
+  shellExecuteEx(&start);
 }
 
 }  // namespace launcher

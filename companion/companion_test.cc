@@ -59,6 +59,25 @@ TEST_F(CompanionTest, WritesNothingButStartsTheLauncherWhenTheAdapterNamesNoPciV
   }
 }
 
+// A launcher.exe the player set to run as an administrator: CreateProcessW refuses it, and the shell starts
+// it instead, asking for consent as Windows requires (the prompt itself is Windows' only, not Wine's). Any
+// other failure (no launcher.exe beside the companion) starts nothing more.
+TEST_F(CompanionTest, StartsTheLauncherThroughTheShellOnlyWhenElevationIsRequired) {
+  const std::pair<unsigned long, Calls> cases[] = {
+      {740, {"StartLauncher", "StartLauncherThroughShell"}},  // ERROR_ELEVATION_REQUIRED
+      {2, {"StartLauncher"}},                                  // ERROR_FILE_NOT_FOUND
+      {5, {"StartLauncher"}},                                  // ERROR_ACCESS_DENIED
+      {0, {"StartLauncher"}},
+  };
+  for (const auto &[error, starts] : cases) {
+    Fake().calls.clear();
+    CompanionFake().startLauncherError = error;
+    EXPECT_EQ(RunCompanion(), 0) << error;
+    EXPECT_EQ(CallsStartingWith("StartLauncher"), starts) << error;
+    EXPECT_EQ(Fake().calls.back(), starts.back()) << error;
+  }
+}
+
 // The launcher's automatic mode, run on the same day and in the same directory, reads what the companion
 // wrote: "-opengl" for the NVIDIA vendor only, whatever the case of the adapter's identifier.
 TEST_F(CompanionTest, LauncherReadsWhatTheCompanionWrote) {

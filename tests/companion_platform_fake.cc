@@ -21,7 +21,12 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
   SetSetting(file, section, key, value);
 }
 
-// Records the start only: the double starts nothing.
-void CompanionStartLauncher() { Fake().calls.push_back("StartLauncher"); }
+// Records the starts only: the double starts nothing.
+unsigned long CompanionStartLauncher() {
+  Fake().calls.push_back("StartLauncher");
+  return companionFake.startLauncherError;
+}
+
+void CompanionStartLauncherThroughShell() { Fake().calls.push_back("StartLauncherThroughShell"); }
 
 }  // namespace launcher

@@ -13,6 +13,8 @@ namespace launcher {
 struct FakeCompanionPlatform {
   // The primary adapter's DeviceID; empty when no adapter is flagged primary.
   std::string primaryDeviceId = "PCI\\VEN_10DE&DEV_1C82&SUBSYS_00000000&REV_A1";
+  // What CreateProcessW answers for the launcher: 0 when it started, else a system error code.
+  unsigned long startLauncherError = 0;
 };
 
 FakeCompanionPlatform &CompanionFake();

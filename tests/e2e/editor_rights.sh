@@ -4,6 +4,8 @@
 # runs the real editor, moved aside, so the import still happens), and with environment_probe as the game:
 #   - a script below HKEY_CURRENT_USER only: the editor gets RunAsInvoker, the game nothing;
 #   - a script with a key below HKEY_LOCAL_MACHINE: neither gets it;
+#   - a script with a key below the player's policy tree (HKEY_CURRENT_USER\Software\Policies, in other
+#     case): neither gets it, since on Windows only administrators may write there (Wine lets anyone);
 #   - a player whose environment holds __COMPAT_LAYER=HIGHDPIAWARE: the editor gets "HIGHDPIAWARE
 #     RunAsInvoker", the game the player's own value.
 # Wine has no UAC: what RunAsInvoker does there is Windows' business (no consent prompt); this checks what
@@ -66,5 +68,6 @@ rights_case() {
 
 rights_case current-user RunAsInvoker "(none)" '[-HKEY_CURRENT_USER\Software\LauncherE2E\Rights\Gone]'
 rights_case local-machine "(none)" "(none)" '[HKEY_LOCAL_MACHINE\Software\LauncherE2E\Rights]' '"Machine"="1"'
+rights_case policy "(none)" "(none)" '[HKEY_CURRENT_USER\SOFTWARE\policies\LauncherE2E]' '"Policy"="1"'
 __COMPAT_LAYER=HIGHDPIAWARE rights_case players-layer "HIGHDPIAWARE RunAsInvoker" HIGHDPIAWARE
-note "RunAsInvoker for the editor exactly when the script stays below HKEY_CURRENT_USER, never for the game"
+note "RunAsInvoker for the editor exactly when the script stays below HKEY_CURRENT_USER outside its policy trees, never for the game"

@@ -114,6 +114,31 @@ expect_one_game_start() {
   expect_eq "$what: game file" "$3" "$program"
 }
 
+# expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code>: runs the launcher in the
+# folder, which must show the message of a game that cannot start: the game's full path (the folder's Windows
+# path, then the part below it), the system's reason and the code; once it is dismissed, the launcher ends
+# with 0. Wine enforces no foreground rules and keeps no box above others (MB_SETFOREGROUND, MB_TOPMOST,
+# the companion's AllowSetForegroundWindow): that is Windows' side; this checks the box and its words.
+expect_told_not_started() {
+  local what=$1 folder=$2 below=$3 code=$4 status=0 box
+  run_in "$folder" "$LAUNCHER" &
+  local launcher=$!
+  box=$(probe msgbox_probe 30) || status=$?
+  printf '%s\n' "$box" | sed 's/^/  | /'
+  expect_eq "$what: msgbox_probe exit code (0: a box came up and was dismissed)" 0 "$status"
+  expect_eq "$what: caption" "Game not started" "$(sed -n 's/^caption=//p' <<<"$box")"
+  local text path
+  text=$(sed -n 's/^text=//p' <<<"$box")
+  path="$(win_path "$folder")\\$below"
+  [[ $text == "The game could not be started:\\n${path//\\/\\\\}\\n\\n"* ]] ||
+    fail "$what: the message does not name $path: $text"
+  [[ $text == *"(error $code)" ]] || fail "$what: the message does not end with (error $code): $text"
+  status=0
+  wait "$launcher" || status=$?
+  expect_eq "$what: exit code after the message" 0 "$status"
+  wait_folder_idle "$folder"
+}
+
 # expect_no_game_start <what> <game folder>
 expect_no_game_start() {
   [ ! -e "$2/game_record.txt" ] || fail "$1: a game was started: $(tr -d '\r' <"$2/game_record.txt")"

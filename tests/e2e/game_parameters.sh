@@ -9,8 +9,15 @@
 #   - radiostate 2 with Para = -window, today's file naming another vendor: the game gets "-opengl", and
 #     the file stays;
 #   - a [game] section without GameExec, whose path then names the folder bin\: nothing is started (no
-#     file manager on it either), and with radiostate 1 today's detection file is removed all the same;
-#   - two launchers started 0.4 s apart in one folder, the second from its name in upper case: one game start.
+#     file manager on it either), the player is told so in a message box, and with radiostate 1 today's
+#     detection file is removed all the same once it is dismissed; then a GameExec whose file is missing:
+#     the same, with its path;
+#   - a launcher in one folder, and 0.4 s later more through other spellings of it, one after the other: its
+#     name in upper case and a symbolic link to it; in another folder, a drive letter of the prefix mapped onto
+#     it: one game start in each. Windows gives a folder one volume serial and file ID whatever path, short
+#     name, junction or subst drive leads to it; Wine gives its inode, and the serial of the drive that maps
+#     the folder best whatever path was used, so that drive is mapped before the first launcher starts.
+# The message boxes are read by msgbox_probe; the test holds the desktop (RESOURCE_LOCK e2e_desktop).
 # Usage: game_parameters.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -55,39 +62,78 @@ radiostate_two() {
   check_game_start opengl "$1" bin -window 2 0x1002 -opengl
 }
 
-no_game_exec() {
-  local folder
-  folder=$(make_game_folder nogameexec)
+not_started() {
+  local folder detection
+  folder=$(make_game_folder notstarted)
+  detection="$folder/$(day_name "$1")"
   write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin "" -window 1
   sed -i '/^GameExec=/d' "$folder/KQgameset.ini"
   write_registry_script "$folder" </dev/null
-  write_detection_file "$folder/$(day_name "$1")" 0x10DE
+  write_detection_file "$detection" 0x10DE
   # Settled: no program left whose command line names the folder, a file manager opened on bin\ included.
-  run_launcher_settled "$folder"
-  expect_eq "no GameExec: exit code" 0 "$LAUNCHER_STATUS"
+  expect_told_not_started "no GameExec" "$folder" 'bin\' 336
   expect_no_game_start "no GameExec" "$folder/bin"
-  [ ! -e "$folder/$(day_name "$1")" ] || fail "no GameExec: the detection file was left"
+  [ ! -e "$detection" ] || fail "no GameExec: the detection file was left"
+
+  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin missing.exe \
+    -window 1
+  write_detection_file "$detection" 0x10DE
+  expect_told_not_started "missing game" "$folder" 'bin\missing.exe' 2
+  expect_no_game_start "missing game" "$folder/bin"
+  [ ! -e "$detection" ] || fail "missing game: the detection file was left"
+}
+# quick_starts <case> <folder> <first spelling> <later spellings...>: the launcher started in the folder
+# through the first spelling of it, and 0.4 s later, in one console, through each later spelling in turn;
+# each later one ends at once, and the first starts the one game, through its spelling.
+quick_starts() {
+  local label=$1 folder=$2 first=$3 launcher spelling commands="" status=0
+  shift 3
+  launcher=$(win_path "$LAUNCHER")
+  for spelling in "$@"; do commands+="cd /d $spelling && cd && $launcher && "; done
+  (
+    E2E_RUN_COUNT=$((E2E_RUN_COUNT + 500))
+    firstStatus=0
+    run_in "$folder" cmd /c "cd /d $first && $launcher" || firstStatus=$?
+    echo "$firstStatus" >"$folder.status"
+  ) &
+  sleep 0.4
+  run_in "$folder" cmd /c "${commands}echo all ran" || status=$?
+  wait
+  expect_eq "$label: first launcher: exit code" 0 "$(cat "$folder.status")"
+  # Wine gives the last part of a path in the folder's own case.
+  local expected seen
+  expected=$(printf '%s\n' "$@" "all ran")
+  seen=$(tr -d '\r' <"$E2E_LAST_OUTPUT")
+  expect_eq "$label: the later launchers, each in the folder as spelled (case aside)" "${expected,,}" "${seen,,}"
+  expect_eq "$label: exit code of the later ones" 0 "$status"
+  wait_folder_idle "$folder" 30
+  expect_one_game_start "$label" "$folder/bin" "$first\\bin\\stand_in_game.exe" -window "$first\\bin"
 }
 two_quick_starts() {
-  local folder
+  local folder windowsFolder
   folder=$(make_game_folder twice)
   write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin \
     stand_in_game.exe -window 3
   write_registry_script "$folder" </dev/null
-  start_run 1 "$folder"
-  sleep 0.4
-  # The second one from the same folder named in upper case (Wine gives it as typed): the same folder to
-  # Windows, so the same one-click rule.
-  local status=0 upperFolder
-  upperFolder=$(win_path "$folder")
-  run_in "$folder" cmd /c "cd /d ${upperFolder^^} && $(win_path "$LAUNCHER")" || status=$?
-  wait
-  expect_eq "second launcher: exit code" 0 "$status"
-  expect_eq "first launcher: exit code" 0 "$(cat "$folder.status")"
-  wait_folder_idle "$folder" 30
-  expect_one_game_start "two quick starts" "$folder/bin" "$(win_path "$folder")\\bin\\stand_in_game.exe" -window \
-    "$(win_path "$folder")\\bin"
+  ln -s "$folder" "$folder.link"
+  windowsFolder=$(win_path "$folder")
+  quick_starts "upper case and a link" "$folder" "$windowsFolder" "${windowsFolder^^}" "$(win_path "$folder.link")"
+
+  folder=$(make_game_folder drive)
+  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin \
+    stand_in_game.exe -window 3
+  write_registry_script "$folder" </dev/null
+  windowsFolder=$(win_path "$folder")
+  # A drive letter of this build's own, mapped onto the folder for this case only.
+  local drive=m
+  [ "$E2E_ARCH" = x64 ] && drive=n
+  local device="$WINEPREFIX/dosdevices/$drive:"
+  [ ! -e "$device" ] || fail "drive $drive: is taken in the prefix"
+  trap 'rm -f "$device"' EXIT
+  ln -s "$folder" "$device"
+  quick_starts "another drive letter" "$folder" "$windowsFolder" "${drive^^}:\\"
+  rm -f "$device"
 }
 
-run_cases several_levels no_radiostate_empty_para radiostate_two no_game_exec two_quick_starts
-note "file, parameters and directory as set; no detection file removed but with radiostate 1; no folder opened; one game for two quick starts"
+run_cases several_levels no_radiostate_empty_para radiostate_two not_started two_quick_starts
+note "file, parameters and directory as set; no detection file removed but with radiostate 1; no folder opened, and the player told; one game for quick starts through several spellings of one folder"

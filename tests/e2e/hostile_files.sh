@@ -4,14 +4,16 @@
 #      attribute) and CONF\TMPFILE.TXT is missing: the run completes with exit code 0, the game gets
 #      "-opengl" from the detection file, the detection file stays as it was (it cannot be deleted), and
 #      the game's record is the only change in the folder;
-#   2. the detection file is writable again and the game is missing: the run completes with exit code 0,
-#      the detection file is deleted, and that is the only change in the folder.
+#   2. the detection file is writable again and the game is missing: the player is told so in a message
+#      box (read by msgbox_probe; the test holds the desktop), the run completes with exit code 0 once it is
+#      dismissed, the detection file is deleted, and that is the only change in the folder.
 # In both, detection files named for other days (yesterday, 31 October 2012), today's name in the CONF
 # folder, and unrelated .ini files are neither changed nor removed: contents, sizes, modes and
 # modification times are compared before and after each run.
 # Usage: hostile_files.sh x86|x64
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
+. "$(dirname "$0")/game_helpers.sh"
 e2e_use_build "$1"
 
 folder=$(make_game_folder files)
@@ -74,7 +76,8 @@ note "run 2: writable detection file, no game"
 chmod u+w "$folder/$today.ini"
 settings "Software\\LauncherE2E\\Files\\$name\\2" missing_game.exe
 before=$(listing)
-launch "run 2"
+expect_told_not_started "run 2" "$folder" 'bin\missing_game.exe' 2
+[ "$(date +%Y%-d%-m)" = "$today" ] || fail "the date changed during the run; run the test again"
 expect_eq "run 2: width" "type=4 length=4 bytes=$(dword_bytes 1024)" \
   "$(reg_value HKCU "Software\\LauncherE2E\\Files\\$name\\2" Width)"
 [ ! -e "$folder/$today.ini" ] || fail "run 2: today's detection file was not deleted"

@@ -66,7 +66,6 @@ TEST_F(CompanionTest, StartsTheLauncherThroughTheShellOnlyWhenElevationIsRequire
   const std::pair<unsigned long, Calls> cases[] = {
       {740, {"StartLauncher", "StartLauncherThroughShell"}},  // ERROR_ELEVATION_REQUIRED
       {2, {"StartLauncher"}},                                  // ERROR_FILE_NOT_FOUND
-      {5, {"StartLauncher"}},                                  // ERROR_ACCESS_DENIED
       {0, {"StartLauncher"}},
   };
   for (const auto &[error, starts] : cases) {

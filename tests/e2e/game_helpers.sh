@@ -114,11 +114,10 @@ expect_one_game_start() {
   expect_eq "$what: game file" "$3" "$program"
 }
 
-# expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code>: runs the launcher in the
-# folder, which must show the message of a game that cannot start: the game's full path (the folder's Windows
-# path, then the part below it), the system's reason and the code; once it is dismissed, the launcher ends
-# with 0. Wine enforces no foreground rules and keeps no box above others (MB_SETFOREGROUND, MB_TOPMOST,
-# the companion's AllowSetForegroundWindow): that is Windows' side; this checks the box and its words.
+# expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code>: the launcher run in the folder
+# shows the message of a game that cannot start (the full path, the system's reason and the code) and, once
+# it is dismissed, ends with 0. Wine keeps no foreground rules (MB_SETFOREGROUND, MB_TOPMOST,
+# AllowSetForegroundWindow): that side is Windows' only; this checks the box and its words.
 expect_told_not_started() {
   local what=$1 folder=$2 below=$3 code=$4 status=0 box
   run_in "$folder" "$LAUNCHER" &

@@ -63,24 +63,20 @@ radiostate_two() {
 }
 
 not_started() {
-  local folder detection
+  local folder detection game
   folder=$(make_game_folder notstarted)
   detection="$folder/$(day_name "$1")"
-  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin "" -window 1
-  sed -i '/^GameExec=/d' "$folder/KQgameset.ini"
   write_registry_script "$folder" </dev/null
-  write_detection_file "$detection" 0x10DE
-  # Settled: no program left whose command line names the folder, a file manager opened on bin\ included.
-  expect_told_not_started "no GameExec" "$folder" 'bin\' 336
-  expect_no_game_start "no GameExec" "$folder/bin"
-  [ ! -e "$detection" ] || fail "no GameExec: the detection file was left"
-
-  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin missing.exe \
-    -window 1
-  write_detection_file "$detection" 0x10DE
-  expect_told_not_started "missing game" "$folder" 'bin\missing.exe' 2
-  expect_no_game_start "missing game" "$folder/bin"
-  [ ! -e "$detection" ] || fail "missing game: the detection file was left"
+  # No GameExec, so that the path names bin\ (settled: no file manager left open on it either), then a
+  # missing file.
+  for game in "" missing.exe; do
+    write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin "$game" -window 1
+    [ -n "$game" ] || sed -i '/^GameExec=/d' "$folder/KQgameset.ini"
+    write_detection_file "$detection" 0x10DE
+    expect_told_not_started "GameExec=$game" "$folder" "bin\\$game" "$([ -n "$game" ] && echo 2 || echo 336)"
+    expect_no_game_start "GameExec=$game" "$folder/bin"
+    [ ! -e "$detection" ] || fail "GameExec=$game: the detection file was left"
+  done
 }
 # quick_starts <case> <folder> <first spelling> <later spellings...>: the launcher started in the folder
 # through the first spelling of it, and 0.4 s later, in one console, through each later spelling in turn;
@@ -109,22 +105,25 @@ quick_starts() {
   wait_folder_idle "$folder" 30
   expect_one_game_start "$label" "$folder/bin" "$first\\bin\\stand_in_game.exe" -window "$first\\bin"
 }
-two_quick_starts() {
-  local folder windowsFolder
-  folder=$(make_game_folder twice)
+# quick_folder <name>: a game folder whose run starts the stand-in game with -window. Prints its path.
+quick_folder() {
+  local folder
+  folder=$(make_game_folder "$1")
   write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin \
     stand_in_game.exe -window 3
   write_registry_script "$folder" </dev/null
+  printf '%s\n' "$folder"
+}
+two_quick_starts() {
+  local folder windowsFolder
+  folder=$(quick_folder twice)
   ln -s "$folder" "$folder.link"
   windowsFolder=$(win_path "$folder")
   quick_starts "upper case and a link" "$folder" "$windowsFolder" "${windowsFolder^^}" "$(win_path "$folder.link")"
 
-  folder=$(make_game_folder drive)
-  write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" bin \
-    stand_in_game.exe -window 3
-  write_registry_script "$folder" </dev/null
+  # A drive letter of this build's own, mapped onto another folder for this case only.
+  folder=$(quick_folder drive)
   windowsFolder=$(win_path "$folder")
-  # A drive letter of this build's own, mapped onto the folder for this case only.
   local drive=m
   [ "$E2E_ARCH" = x64 ] && drive=n
   local device="$WINEPREFIX/dosdevices/$drive:"

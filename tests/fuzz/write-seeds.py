@@ -27,15 +27,13 @@ regset = dict(SUBKEY=b'Software\\Example\\Video', VALUENAMEX=b'Width', VALUENAME
 # The typical run: configured 1024 x 768 as REG_DWORD, automatic mode finding NVIDIA.
 seed('typical-run', today=True, ints=dict(check1=1, radiostate=1, qnoresX=1024, qnoresY=768, ROOT=2, VALUETYPE=1),
      texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe', Para=b'-window', VENID=b'0x10DE'), game_file=True)
-# Games that do not start, each told: missing, a device name, a .exe that is no program image, one that cannot
-# be read (started all the same), a batch file, and a start the shell refuses (no association).
+# Games that do not start, each told: missing, a device name, a .exe that is no program image, and a batch
+# file whose start the shell refuses (no association).
 typical = dict(today=True, ints=dict(ROOT=2, VALUETYPE=1, radiostate=1))
 seed('game-missing', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'))
 seed('game-device-name', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'Com7 .exe'), game_file=True)
 seed('game-not-a-program', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.EXE'), game_file=True,
      program_image=False)
-seed('game-unreadable', **typical, texts=dict(regset, GameExec=b'demo.exe'), game_file=True, program_image=False,
-     game_unreadable=True)
 seed('game-batch-file-refused', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'run.bat'), game_file=True,
      program_image=False, start_error=31)
 # Neither settings file: the report with every default.

@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <cstring>
 
 #include "platform/dll_search_win32.h"
@@ -206,9 +205,8 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
   // The code too, also where the system has no wording for it: support looks it up in any language.
   at = Append(text, at, reasonLength == 0 ? L"" : L" ");
   at = Append(text, at, chinese ? L"（错误代码 " : L"(error ");
-  char digits[16];
-  const char *const digitsEnd = std::to_chars(digits, digits + sizeof digits, error).ptr;
-  for (const char *digit = digits; digit < digitsEnd; ++digit) text[at++] = static_cast<wchar_t>(*digit);
+  const auto code = Composed(error);
+  for (const char digit : View(code)) text[at++] = static_cast<wchar_t>(digit);
   at = Append(text, at, chinese ? L"）" : L")");
   text[at] = L'\0';
   // No owner window; the box comes to the front (the launcher was started by the player's click, or allowed

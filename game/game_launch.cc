@@ -25,7 +25,10 @@ void StartGame(const GameLaunch &launch) {
                                   ? PlatformStartProgram(CString(launch.file), CString(launch.parameters),
                                                          CString(launch.directory))
                                   : StartFailureCode(judgement);
-  if (error != 0) PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
+  if (error == 0) return;
+  // The player may mend the folder and click again while the message is up: the folder is let go first.
+  PlatformReleaseCurrentDirectory();
+  PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
 }
 
 }  // namespace launcher

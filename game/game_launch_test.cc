@@ -55,11 +55,11 @@ TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
 TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
   const std::tuple<const char *, unsigned long, std::string> cases[] = {
       // GameExec, what the start answers, the start and the message in order
-      {"missing.exe", 0, "ShowStartFailure bin\\missing.exe|2"},
-      {"", 0, "ShowStartFailure bin\\|336"},                // the path names the folder
-      {"NUL.exe", 0, "ShowStartFailure bin\\NUL.exe|11"},   // a device's name
-      {"notes.exe", 0, "ShowStartFailure bin\\notes.exe|11"},  // no program image
-      {"demo.exe", 1155, "StartProgram; ShowStartFailure bin\\demo.exe|1155"},
+      {"missing.exe", 0, "Release; ShowStartFailure bin\\missing.exe|2"},
+      {"", 0, "Release; ShowStartFailure bin\\|336"},                // the path names the folder
+      {"NUL.exe", 0, "Release; ShowStartFailure bin\\NUL.exe|11"},   // a device's name
+      {"notes.exe", 0, "Release; ShowStartFailure bin\\notes.exe|11"},  // no program image
+      {"demo.exe", 1155, "StartProgram; Release; ShowStartFailure bin\\demo.exe|1155"},
       {"run.bat", 0, "StartProgram"},
   };
   for (const auto &[gameExec, startError, expected] : cases) {
@@ -75,6 +75,7 @@ TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
     std::string seen;
     for (const std::string &call : Fake().calls) {
       if (call.rfind("StartProgram", 0) == 0) seen += "StartProgram; ";
+      if (call.rfind("ReleaseCurrentDirectory", 0) == 0) seen += "Release; ";
       if (call.rfind("ShowStartFailure", 0) == 0) seen += call + "; ";
     }
     EXPECT_EQ(seen, expected + "; ") << gameExec;

@@ -182,8 +182,8 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   Fake().files.erase("C:\\Games\\Demo\\bin\\demo.exe");
   EXPECT_EQ(RunLauncher(), 0);
   const std::vector<std::string> tail = effects();
-  EXPECT_EQ(std::vector<std::string>(tail.end() - 3, tail.end()),
-            (std::vector<std::string>{"Pause 1000", "ShowStartFailure bin\\demo.exe|2",
+  EXPECT_EQ(std::vector<std::string>(tail.end() - 4, tail.end()),
+            (std::vector<std::string>{"Pause 1000", "ReleaseCurrentDirectory", "ShowStartFailure bin\\demo.exe|2",
                                       "DeleteFile C:\\Games\\Demo\\20123110.ini"}));
 }
 

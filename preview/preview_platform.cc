@@ -306,9 +306,17 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
 }
 
 void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
-  Line("would show the player that the game cannot start: ", fileBelowDirectory,
-       " in the current directory, system error ", error);
-  if (!facts.game.judged) NoteGame(fileBelowDirectory, JudgeGamePath(fileBelowDirectory));
+  // The path as the player is told it: the current directory, then the game's part below it.
+  WorkingDirectory directory;
+  const unsigned long length = preview::ReadCurrentDirectory(directory.bytes.data(), kWorkingDirectoryCapacity);
+  if (length == 0 || length >= kWorkingDirectoryCapacity) Compose(directory, ".");
+  decltype(GameLaunch::fileBelowDirectory) below;
+  preview::CopyCut(below, fileBelowDirectory);
+  decltype(GameLaunch::file) path;
+  Compose(path, directory, kPathSeparator, below);
+  Line("would show the player that the game cannot start: ", CString(path), " (system error ", error, ")");
+  // Errors 11 are a device's name or no program image alike: judged again, as the launcher judged them.
+  if (!facts.game.judged) NoteGame(CString(path), JudgeGamePath(CString(path)));
 }
 
 LocalDate PlatformReadLocalDate() {

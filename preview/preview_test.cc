@@ -169,17 +169,13 @@ TEST_F(PreviewTest, TheRunHandsTheVerdictItsFacts) {
        "settings file .\\KQgameplay.ini: ABSENT: every key in it takes its default\n"},
       {"a device's name as the game, with an extension",
        [] { Set(".\\KQgameset.ini", "game", "GameExec", "nul.exe"); },
-       "result: the game's path names a device, which Windows opens in place of a program: bin\\nul.exe\n",
-       "would show the player that the game cannot start: bin\\nul.exe in the current directory, system error 11\n"},
+       "result: the game's path names a device, which Windows opens in place of a program: "
+       "C:\\Games\\Demo\\bin\\nul.exe\n",
+       "would show the player that the game cannot start: C:\\Games\\Demo\\bin\\nul.exe (system error 11)\n"},
       {"a text file named demo.exe",
-       [] {
-         Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n";
-         // The path below the current directory, which the preview judges again, as Windows resolves it.
-         Answers().files.insert("bin\\demo.exe");
-         Answers().contents["bin\\demo.exe"] = "not a program\r\n";
-       },
-       "result: the game file is not a program, and Windows refuses to run it: bin\\demo.exe\n",
-       "would show the player that the game cannot start: bin\\demo.exe in the current directory, system error 11\n"},
+       [] { Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n"; },
+       "result: the game file is not a program, and Windows refuses to run it: C:\\Games\\Demo\\bin\\demo.exe\n",
+       "would show the player that the game cannot start: C:\\Games\\Demo\\bin\\demo.exe (system error 11)\n"},
       {"no GameExec: the game's path names its folder",
        [] {
          Answers().profile.erase({".\\KQgameset.ini", "game", "GameExec"});
@@ -218,9 +214,10 @@ TEST_F(PreviewTest, AGameTheLauncherCannotStartFailsTheVerdictOnce) {
   PlatformShowStartFailure("bin\\CON", StartFailureCode(GamePathJudgement::kDevice));
   EXPECT_EQ(preview::Verdict(), 1);
   EXPECT_EQ(Lines("would show the player"),
-            "would show the player that the game cannot start: bin\\CON in the current directory, system error 11\n");
+            "would show the player that the game cannot start: C:\\Games\\Demo\\bin\\CON (system error 11)\n");
   EXPECT_EQ(Lines("result: the game"),
-            "result: the game's path names a device, which Windows opens in place of a program: bin\\CON\n");
+            "result: the game's path names a device, which Windows opens in place of a program: "
+            "C:\\Games\\Demo\\bin\\CON\n");
 }
 
 // The registry editor asks for the account's highest rights for a script that writes anything but the

@@ -104,9 +104,8 @@ result: the resolution would be recorded and the game started, but the script wo
   status=0
   run_in "$folder" "$(shipped_program launcher-check)" || status=$?
   expect_eq "preview exit code with that script and no game" 1 "$status"
-  # The launcher judges the path before the start and tells the player its part below the folder.
   expect_eq "the preview's verdict with that script and no game" "$rights
-result: the game file is missing: bin\\demo.exe" "$(grep '^result: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
+result: the game file is missing: $windowsFolder\\bin\\demo.exe" "$(grep '^result: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
   mv "$folder/bin/demo.exe.away" "$folder/bin/demo.exe"
 
   # A device's name as the game: the shell would open the device, no game.
@@ -117,7 +116,7 @@ result: the game file is missing: bin\\demo.exe" "$(grep '^result: ' "$E2E_LAST_
   run_in "$folder" "$(shipped_program launcher-check)" || status=$?
   expect_eq "preview exit code with GameExec=NUL" 1 "$status"
   expect_eq "the preview's verdict with GameExec=NUL" \
-    "result: the game's path names a device, which Windows opens in place of a program: bin\\NUL" \
+    "result: the game's path names a device, which Windows opens in place of a program: $windowsFolder\\bin\\NUL" \
     "$(grep '^result: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
 
   # A few hundred sections of the game's own, more names than the profile functions list at once, and one of

@@ -423,7 +423,10 @@ class ExpectedRun {
       parameters = "-opengl";
     }
     const unsigned long error = StartTheGame(directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path);
-    if (error != 0) Add(Op::kShowStartFailure, {path + "\\" + exec}, error);
+    if (error != 0) {
+      Add(Op::kReleaseCurrentDirectory);
+      Add(Op::kShowStartFailure, {path + "\\" + exec}, error);
+    }
     if (!detectionFile.empty()) Add(Op::kDeleteFile, {detectionFile});
     return calls_;
   }

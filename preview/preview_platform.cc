@@ -22,6 +22,7 @@ namespace launcher {
 namespace {
 
 using preview::kLongestPath;
+using preview::TooLongForWindows;
 using preview::Line;
 using preview::Print;
 
@@ -180,7 +181,7 @@ void PlatformReadProfileString(const char *file, const char *section, const char
     // The detection file, read in the automatic mode: Windows opens it only within the longest path.
     preview::CopyCut(facts.detectionFile, file);
     facts.detectionPathLength = preview::FullPathLength(file);
-    if (facts.detectionPathLength > kLongestPath) {
+    if (TooLongForWindows(facts.detectionPathLength)) {
       field[0] = '\0';
       Line("setting: ", file, " [", section, "] ", key, " = \"\" (not read on Windows: the path's ",
            facts.detectionPathLength, " characters are more than the ", kLongestPath,
@@ -255,7 +256,7 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   Compose(script.path, workingDirectory, kRegistryScript);
   script.reading = ReadRegistryScript(CString(script.path));
   script.pathLength = preview::FullPathLength(CString(script.path));
-  if (script.pathLength > kLongestPath) {
+  if (TooLongForWindows(script.pathLength)) {
     Line("  registry script ", CString(script.path), ": ", script.pathLength, " characters, more than the ",
          kLongestPath, " Windows opens without long-path support: the registry editor cannot open it");
   } else {
@@ -286,7 +287,7 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
   Line("  in: ", directory);
   // The launcher's own judgement; once the launcher judges the path before the start, only a program comes.
   NoteGame(file, JudgeGamePath(file));
-  if (facts.game.pathLength > kLongestPath) {
+  if (TooLongForWindows(facts.game.pathLength)) {
     Line("  game file: ", facts.game.pathLength, " characters, more than the ", kLongestPath,
          " Windows opens without long-path support: it would not start");
     return 0;

@@ -246,7 +246,7 @@ void CheckKeyNames(const char *file, SettingsFileFacts &facts) {
 void CheckSettingsFile(const char *file, SettingsFileFacts &facts) {
   facts.file = file;
   const unsigned long length = FullPathLength(file);
-  if (length > kLongestPath) {
+  if (TooLongForWindows(length)) {
     Line("settings file ", file, ": ", length, " characters with the current directory, more than the ", kLongestPath,
          " Windows opens without long-path support: every key in it takes its default");
     facts.tooLong = length;

@@ -62,7 +62,7 @@ void AddScriptReasons(Reasons &reasons, const ScriptFacts &script) {
     return;
   }
   const ScriptReading &reading = script.reading;
-  if (script.pathLength > kLongestPath) {
+  if (TooLongForWindows(script.pathLength)) {
     Add(reasons, {Reason::kScriptTooLong});
   } else if (reading.form == ScriptForm::kMissing) {
     Add(reasons, {Reason::kScriptMissing});
@@ -195,10 +195,10 @@ int PrintVerdict(const RunFacts &facts) {
   } else {
     if (!Records(facts.rootCode)) Add(reasons, {Reason::kRoot});
     if (!Records(facts.valueTypeCode)) Add(reasons, {Reason::kValueType});
-    if (facts.detectionPathLength > kLongestPath) Add(reasons, {Reason::kDetectionTooLong});
+    if (TooLongForWindows(facts.detectionPathLength)) Add(reasons, {Reason::kDetectionTooLong});
     if (!facts.game.judged) {
       Add(reasons, {Reason::kNoGameStart});
-    } else if (facts.game.pathLength > kLongestPath) {
+    } else if (TooLongForWindows(facts.game.pathLength)) {
       Add(reasons, {Reason::kGameTooLong});
     } else if (facts.game.judgement != GamePathJudgement::kProgram) {
       Add(reasons, {Reason::kGameNotStartable});

@@ -26,6 +26,9 @@ namespace launcher::preview {
 // The longest path Windows opens without long-path support: MAX_PATH less its zero.
 inline constexpr unsigned long kLongestPath = 259;
 
+// Whether Windows opens no file at a path of that length (UTF-16 units once resolved, without the zero).
+inline bool TooLongForWindows(unsigned long length) { return length > kLongestPath; }
+
 // A name in a settings file one or two edits from one of the launcher's, which the file lacks.
 struct NearNameFact {
   const char *section = nullptr;  // for a key, the launcher's section it is in; none for a section

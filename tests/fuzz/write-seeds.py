@@ -71,5 +71,11 @@ seed('script-version5-machine', ints=dict(ROOT=1, VALUETYPE=2), texts=dict(regse
      script=b'\xff\xfe' + ' Windows Registry Editor Version 5.00\r\n[-HKEY_LOCAL_MACHINE\\Software\\Old]\r\n'
             '@=hex(2):41,00\r\n'.encode('utf-16-le'))
 seed('script-unreadable-held', script=b'REGEDIT4\n', script_unreadable=True, held=True, game_folder=True)
+# Below the current user, yet in the player's policy trees or after a NUL byte: the editor's own request.
+seed('script-policy-tree', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Example]\r\n'
+            b'[hkey_current_user\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer]\r\n')
+seed('script-nul-byte', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Example]\x00\r\n[HKEY_LOCAL_MACHINE\\Software\\X]\r\n')
 seed('game-path-names-a-folder', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExecPath=b'bin'),
      game_folder=True, script=b'REGEDIT\nHKEY_CLASSES_ROOT\\.demo = Demo\n')

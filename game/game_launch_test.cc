@@ -59,6 +59,7 @@ TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
       {"", 0, "Release; ShowStartFailure bin\\|336"},                // the path names the folder
       {"NUL.exe", 0, "Release; ShowStartFailure bin\\NUL.exe|11"},   // a device's name
       {"notes.exe", 0, "Release; ShowStartFailure bin\\notes.exe|11"},  // no program image
+      {"locked.exe", 5, "StartProgram; Release; ShowStartFailure bin\\locked.exe|5"},  // unread: the start says
       {"demo.exe", 1155, "StartProgram; Release; ShowStartFailure bin\\demo.exe|1155"},
       {"run.bat", 0, "StartProgram"},
   };
@@ -67,7 +68,9 @@ TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
     Fake().folders = {"C:\\Games\\Demo\\bin\\"};
     Fake().files = {"C:\\Games\\Demo\\bin\\demo.exe", "C:\\Games\\Demo\\bin\\notes.exe",
                     "C:\\Games\\Demo\\bin\\run.bat", "C:\\Games\\Demo\\bin\\NUL.exe"};
-    Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}, {"C:\\Games\\Demo\\bin\\notes.exe", "notes"}};
+    Fake().files.insert("C:\\Games\\Demo\\bin\\locked.exe");
+    Fake().unreadable = {"C:\\Games\\Demo\\bin\\locked.exe"};
+    Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}, {"C:\\Games\\Demo\\bin\\notes.exe", "Mz"}};
     Fake().startError = startError;
     Game("GameExecPath", "bin");
     Game("GameExec", gameExec);

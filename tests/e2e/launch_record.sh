@@ -118,4 +118,4 @@ check_hklm hklm_sz "type=1 length=10 bytes=2d 37 36 38 00 00 00 00 00 00" \
 # when the byte after the data is one, on Windows and Wine alike); the 11-character one tells them apart.
 check_hkcu long_sz "type=1 length=11 bytes=31 32 33 34 35 36 37 38 39 30 00" \
   "type=1 length=12 bytes=2d 32 31 34 37 34 38 33 36 34 38 00"
-note "five records as the Part describes them"
+note "five records, each as the settings ask"

@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "platform/platform.h"
+#include "platform/text.h"
 
 namespace launcher {
 namespace {
@@ -15,16 +16,6 @@ constexpr unsigned long kErrorDirectoryNotSupported = 336;  // ERROR_DIRECTORY_N
 
 constexpr std::string_view kDeviceNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
 constexpr std::string_view kNumberedDevices[] = {"COM", "LPT"};
-
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameCaseAside(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Upper(a[i]) != Upper(b[i])) return false;
-  }
-  return true;
-}
 
 // The last part of a path, after its last separator. (No substr: its range check would bring the
 // library's exceptions into the programs.)
@@ -38,7 +29,7 @@ bool EndsWithExe(std::string_view name) {
   constexpr std::string_view kExe = ".exe";
   if (name.size() < kExe.size()) return false;
   name.remove_prefix(name.size() - kExe.size());
-  return SameCaseAside(name, kExe);
+  return EqualCaseAside(name, kExe);
 }
 
 }  // namespace
@@ -50,12 +41,12 @@ bool NamesDevice(std::string_view path) {
   if (dot != std::string_view::npos) name.remove_suffix(name.size() - dot);
   while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
   for (const std::string_view device : kDeviceNames) {
-    if (SameCaseAside(name, device)) return true;
+    if (EqualCaseAside(name, device)) return true;
   }
   if (name.size() != 4 || name[3] < '0' || name[3] > '9') return false;
   name.remove_suffix(1);
   for (const std::string_view device : kNumberedDevices) {
-    if (SameCaseAside(name, device)) return true;
+    if (EqualCaseAside(name, device)) return true;
   }
   return false;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "launcher/script_decoding.h"
+#include "platform/text.h"
 
 namespace launcher {
 namespace {
@@ -76,8 +77,6 @@ unsigned HexValue(unsigned unit) {
   return unit <= '9' ? unit - '0' : (unit | 0x20) - 'a' + 10;
 }
 
-char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
 template <std::size_t Capacity>
 void Collect(Name<Capacity> &name, unsigned unit) {
   // A character beyond ASCII is part of no name looked for: it spoils the match.
@@ -90,7 +89,7 @@ template <std::size_t Capacity>
 bool Is(const Name<Capacity> &name, std::size_t length, std::string_view expected, bool ignoreCase) {
   if (length != expected.size() || length > Capacity) return false;
   for (std::size_t i = 0; i < length; ++i) {
-    if (ignoreCase ? Upper(name.chars[i]) != Upper(expected[i]) : name.chars[i] != expected[i]) return false;
+    if (ignoreCase ? AsciiUpper(name.chars[i]) != AsciiUpper(expected[i]) : name.chars[i] != expected[i]) return false;
   }
   return true;
 }

@@ -43,6 +43,18 @@ bool IsEmpty(const Text<N> &text) {
   return text.bytes[0] == '\0';
 }
 
+// ASCII letters in upper case, every other byte as it is: names the launcher looks for (sections and keys,
+// registry roots, device names, file extensions) are ASCII, and Windows matches them without regard to case.
+constexpr char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+constexpr bool EqualCaseAside(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+  }
+  return true;
+}
+
 // The most characters each kind of part adds to a composed text. Only these kinds compose.
 template <typename Part>
 struct PartLength;

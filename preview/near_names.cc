@@ -2,24 +2,17 @@
 
 #include <cstddef>
 
+#include "platform/text.h"
 #include "settings/settings.h"
 
 namespace launcher::preview {
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 bool InFile(const SettingName &known, const char *file) { return std::string_view(known.file) == file; }
 
 }  // namespace
 
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return EqualCaseAside(a, b); }
 
 int Edits(std::string_view a, std::string_view b) {
   constexpr std::size_t kMost = sizeof(NearName);
@@ -29,10 +22,10 @@ int Edits(std::string_view a, std::string_view b) {
   for (std::size_t j = 0; j <= b.size(); ++j) d[0][j] = static_cast<int>(j);
   for (std::size_t i = 1; i <= a.size(); ++i) {
     for (std::size_t j = 1; j <= b.size(); ++j) {
-      int best = d[i - 1][j - 1] + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
+      int best = d[i - 1][j - 1] + (AsciiUpper(a[i - 1]) == AsciiUpper(b[j - 1]) ? 0 : 1);
       if (d[i - 1][j] + 1 < best) best = d[i - 1][j] + 1;
       if (d[i][j - 1] + 1 < best) best = d[i][j - 1] + 1;
-      if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) && Lower(a[i - 2]) == Lower(b[j - 1]) &&
+      if (i > 1 && j > 1 && AsciiUpper(a[i - 1]) == AsciiUpper(b[j - 2]) && AsciiUpper(a[i - 2]) == AsciiUpper(b[j - 1]) &&
           d[i - 2][j - 2] + 1 < best) {
         best = d[i - 2][j - 2] + 1;
       }

@@ -51,7 +51,8 @@ add_executable(launcher WIN32
   ${LAUNCHER_CORE_SOURCES}
   launcher/main_win32.cc
   launcher/launcher.rc
-  platform/platform_win32.cc)
+  platform/platform_effects_win32.cc
+  platform/platform_reads_win32.cc)
 target_include_directories(launcher PRIVATE ${CMAKE_SOURCE_DIR} ${GENERATED_DIR})
 target_link_libraries(launcher PRIVATE advapi32 gdi32 user32)
 use_own_entry(launcher LauncherEntry)

@@ -1,9 +1,9 @@
-// Every outward effect of the launcher: the working directory (and its short form), the system folders,
-// the settings files, pauses, the screen, the registry, starting programs, the local date, file deletion
-// and the message box.
-// platform_win32.cc carries these out with the Win32 functions, preview/preview_platform.cc prints them
-// for launcher-check.exe; the unit tests link a recording double instead. No caller tests a result beyond
-// what each comment promises.
+// Everything the launcher reads from Windows and every outward effect it has, in two groups. The reads
+// (the working directory and its short form, the system folders, files, the settings files, the screen, the
+// local date) are carried out by platform_reads_win32.cc, which the launcher and the preview link; the
+// effects (the folder's claim, pauses, the registry, starting programs, file deletion and the message
+// boxes) by platform_effects_win32.cc, which only the launcher links. The unit tests link a recording
+// double instead. No caller tests a result beyond what each comment promises.
 #ifndef LAUNCHER_PLATFORM_H
 #define LAUNCHER_PLATFORM_H
 
@@ -12,6 +12,8 @@
 #include "platform/text.h"
 
 namespace launcher {
+
+// ---- Reads: the launcher and the preview ----
 
 // The current directory as the launcher keeps it: at most 399 characters.
 inline constexpr std::size_t kWorkingDirectoryCapacity = 400;
@@ -43,12 +45,37 @@ bool PlatformIsFile(const char *path);
 // GetFileAttributesA: whether the path names a folder.
 bool PlatformIsFolder(const char *path);
 
-// CreateFileA (shared with writers and deleters), SetFilePointerEx and ReadFile: up to `capacity` bytes of
+// CreateFileA (shared with writers and deleters) and ReadFile at an offset: up to `capacity` bytes of
 // the file from `offset` on. How many were read, 0 at its end; kFileMissing when neither the file nor its
 // folder is there, kFileUnreadable when it cannot be opened or read for any other reason.
 inline constexpr long kFileMissing = -1;
 inline constexpr long kFileUnreadable = -2;
 long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
+
+// GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
+int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
+
+// GetPrivateProfileStringA with "" as default: the key's text cut to capacity - 1 characters.
+void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
+                               unsigned long capacity);
+
+// GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC: the screen's size in pixels.
+void PlatformReadScreenSize(int &width, int &height);
+
+struct LocalDate {
+  int year;
+  int month;
+  int day;
+};
+
+// GetLocalTime.
+LocalDate PlatformReadLocalDate();
+
+// GetFullPathNameW on the path as the ANSI code page spells it: how many UTF-16 units it has once resolved
+// against the current directory, without the zero, as Windows counts a path's length.
+unsigned long PlatformFullPathLength(const char *path);
+
+// ---- Effects: the launcher alone carries these out ----
 
 // CreateMutexW on a name in the session's Local\ namespace made from the current folder's identity (its
 // volume's serial number and file ID, from the folder opened with CreateFileW), so that every path to the
@@ -62,18 +89,8 @@ bool PlatformClaimCurrentDirectory();
 // message.
 void PlatformReleaseCurrentDirectory();
 
-// GetPrivateProfileIntA: the key's value, or fallback when the file, section or key is absent.
-int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback);
-
-// GetPrivateProfileStringA with "" as default: the key's text cut to capacity - 1 characters.
-void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
-                               unsigned long capacity);
-
 // Sleep.
 void PlatformPause(unsigned long milliseconds);
-
-// GetDC(NULL), GetDeviceCaps HORZRES and VERTRES, ReleaseDC: the screen's size in pixels.
-void PlatformReadScreenSize(int &width, int &height);
 
 enum class RegistryRoot { kLocalMachine, kCurrentUser };
 enum class RegistryValueType : unsigned long { kString = 1, kDword = 4 };  // REG_SZ, REG_DWORD
@@ -108,15 +125,6 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
 enum class EditorRights { kInvoker, kAsked };
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,
                                  EditorRights rights);
-
-struct LocalDate {
-  int year;
-  int month;
-  int day;
-};
-
-// GetLocalTime.
-LocalDate PlatformReadLocalDate();
 
 // DeleteFileA.
 void PlatformDeleteFile(const char *path);

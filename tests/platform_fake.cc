@@ -145,6 +145,12 @@ LocalDate PlatformReadLocalDate() {
   return fake.date;
 }
 
+// Not recorded: a length is looked up beside the path's other reads.
+unsigned long PlatformFullPathLength(const char *path) {
+  const auto found = fake.fullPathLengths.find(path);
+  return found == fake.fullPathLengths.end() ? std::strlen(path) : found->second;
+}
+
 void PlatformDeleteFile(const char *path) { fake.calls.push_back("DeleteFile " + std::string(path)); }
 
 void PlatformShowMessage(const char *text) {

@@ -51,6 +51,8 @@ struct FakePlatform {
   int screenWidth = 1920;
   int screenHeight = 1080;
   LocalDate date = {2012, 10, 31};
+  // GetFullPathNameW's length of a path, where it is not the path's own length (an absolute ASCII path).
+  std::map<std::string, unsigned long> fullPathLengths;
 
   std::vector<std::string> calls;
   std::vector<RegistryWrite> registryWrites;

@@ -1,4 +1,5 @@
-// The launcher's platform operations, carried out with the ANSI Win32 functions.
+// The launcher's outward effects, carried out with the ANSI Win32 functions. Only the launcher links this
+// file: the preview, which links the reads alone, cannot carry out any of them.
 #include "platform/platform.h"
 
 #include <windows.h>
@@ -92,30 +93,6 @@ DWORD Append(wchar_t *text, DWORD at, const wchar_t *part) {
 
 }  // namespace
 
-unsigned long PlatformGetCurrentDirectory(char *field, unsigned long capacity) {
-  return win32::ReadCurrentDirectory(field, capacity);
-}
-
-bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
-  return win32::ReadShortCurrentDirectory(field, capacity);
-}
-
-unsigned long PlatformGetSystemDirectory(char *field, unsigned long capacity) {
-  return win32::ReadSystemDirectory(field, capacity);
-}
-
-unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
-  return win32::ReadWindowsDirectory(field, capacity);
-}
-
-bool PlatformIsFile(const char *path) { return win32::IsFile(path); }
-
-bool PlatformIsFolder(const char *path) { return win32::IsFolder(path); }
-
-long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
-  return win32::ReadFilePart(path, offset, buffer, capacity);
-}
-
 bool PlatformClaimCurrentDirectory() {
   constexpr wchar_t kPrefix[] = L"Local\\GameLauncher-";
   constexpr int kPrefixLength = sizeof kPrefix / sizeof kPrefix[0] - 1;
@@ -145,18 +122,7 @@ void PlatformReleaseCurrentDirectory() {
   folderClaim = nullptr;
 }
 
-int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  return win32::ReadProfileInt(file, section, key, fallback);
-}
-
-void PlatformReadProfileString(const char *file, const char *section, const char *key, char *field,
-                               unsigned long capacity) {
-  win32::ReadProfileString(file, section, key, field, capacity);
-}
-
 void PlatformPause(unsigned long milliseconds) { Sleep(milliseconds); }
-
-void PlatformReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, height); }
 
 RegistryKey PlatformCreateRegistryKey(RegistryRoot root, const char *subkey) {
   HKEY key = nullptr;
@@ -245,8 +211,6 @@ void PlatformStartRegistryEditor(const char *file, const char *parameters, const
   PlatformStartProgram(file, parameters, directory);
   SetEnvironmentVariableW(kLayer, needed == 0 ? nullptr : before);
 }
-
-LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }
 
 void PlatformDeleteFile(const char *path) { DeleteFileA(path); }
 

@@ -41,13 +41,13 @@ add_unit_tests(companion_tests
   companion/companion_test.cc
   companion/vendor_id_test.cc)
 
-# The preview's parts, each beside its tests, and its platform operations, against fixed answers for its
-# reads.
+# The preview's parts, each beside its tests, and its run against the launcher's own stages, over the same
+# double of the launcher's reads and fixed answers for the preview's own.
 add_unit_tests(preview_tests
   companion/vendor_id.cc
   preview/near_names.cc
   preview/near_names_test.cc
-  preview/preview_platform.cc
+  preview/preview_run.cc
   preview/preview_test.cc
   preview/printer.cc
   preview/printer_test.cc
@@ -55,6 +55,7 @@ add_unit_tests(preview_tests
   preview/settings_files_test.cc
   preview/verdict.cc
   preview/verdict_test.cc
+  tests/platform_fake.cc
   tests/preview_fake.cc)
 
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.

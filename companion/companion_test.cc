@@ -92,7 +92,8 @@ TEST_F(CompanionTest, LauncherReadsWhatTheCompanionWrote) {
     Adapter(id);
     RunCompanion();
     GameParameters parameters = TextOf<kGameTextCapacity>("-window");
-    const DetectionFilePath detectionFile = ChooseGameParameters(DirectoryOf("C:\\Games\\Demo"), parameters);
+    const DetectionFilePath detectionFile =
+        ChooseGameParameters(DirectoryOf("C:\\Games\\Demo"), parameters).detectionFile;
     EXPECT_EQ(View(parameters), expected) << id;
     EXPECT_EQ(View(detectionFile), "C:\\Games\\Demo\\20123110.ini") << id;
   }

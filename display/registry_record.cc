@@ -22,22 +22,23 @@ Code CodeSetting(const IntegerSetting &setting) {
   return CodeOf<Code>(ReadSettingInt(setting));
 }
 
-void WriteDwordValue(RegistryKey key, const Text<kValueNameCapacity> &name, int number) {
+RecordValue DwordValue(int number) {
   const auto bits = static_cast<std::uint32_t>(number);
-  const std::array<unsigned char, 4> data = {static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
-                                             static_cast<unsigned char>(bits >> 16),
-                                             static_cast<unsigned char>(bits >> 24)};
-  PlatformSetRegistryValue(key, CString(name), RegistryValueType::kDword, data.data(), data.size());
+  return {{static_cast<unsigned char>(bits), static_cast<unsigned char>(bits >> 8),
+           static_cast<unsigned char>(bits >> 16), static_cast<unsigned char>(bits >> 24)},
+          4};
 }
 
 // The decimal text zero-filled to 10 bytes. A text of 10 or 11 characters would not fit that with its
 // terminating zero; it is stored whole with one zero after it rather than cut to a wrong number.
-void WriteDecimalValue(RegistryKey key, const Text<kValueNameCapacity> &name, int number) {
+RecordValue DecimalValue(int number) {
   const auto text = Composed(number);
+  RecordValue value{};
+  static_assert(sizeof text.bytes <= sizeof value.data, "the text and its zero fit the value");
   static_assert(sizeof text.bytes >= kDecimalValueLength, "the layout's zeros lie within the text");
-  const std::size_t length = Length(text) < kDecimalValueLength ? kDecimalValueLength : Length(text) + 1;
-  PlatformSetRegistryValue(key, CString(name), RegistryValueType::kString,
-                           reinterpret_cast<const unsigned char *>(text.bytes.data()), length);
+  for (std::size_t i = 0; i < sizeof text.bytes; ++i) value.data[i] = static_cast<unsigned char>(text.bytes[i]);
+  value.length = Length(text) < kDecimalValueLength ? kDecimalValueLength : Length(text) + 1;
+  return value;
 }
 
 }  // namespace
@@ -53,25 +54,29 @@ bool ReadRegistryTarget(RegistryTarget &target) {
          target.rootCode != RootCode::kNotSet && target.valueTypeCode != ValueTypeCode::kNotSet;
 }
 
-void WriteResolutionRecord(const RegistryTarget &target, Resolution resolution) {
-  if (!Records(target.rootCode)) return;
-  RegistryKey key = PlatformCreateRegistryKey(
-      target.rootCode == RootCode::kLocalMachine ? RegistryRoot::kLocalMachine : RegistryRoot::kCurrentUser,
-      CString(target.subkey));
+ResolutionRecord PlanResolutionRecord(const RegistryTarget &target, Resolution resolution) {
+  ResolutionRecord record{};
+  record.opensKey = Records(target.rootCode);
+  record.root = target.rootCode == RootCode::kLocalMachine ? RegistryRoot::kLocalMachine : RegistryRoot::kCurrentUser;
+  record.writesValues = Records(target.valueTypeCode);
   if (target.valueTypeCode == ValueTypeCode::kDword) {
-    WriteDwordValue(key, target.valueNameX, resolution.width);
-    WriteDwordValue(key, target.valueNameY, resolution.height);
-  } else if (target.valueTypeCode == ValueTypeCode::kDecimalText) {
-    WriteDecimalValue(key, target.valueNameX, resolution.width);
-    WriteDecimalValue(key, target.valueNameY, resolution.height);
+    record.type = RegistryValueType::kDword;
+    record.width = DwordValue(resolution.width);
+    record.height = DwordValue(resolution.height);
+  } else {
+    record.type = RegistryValueType::kString;
+    record.width = DecimalValue(resolution.width);
+    record.height = DecimalValue(resolution.height);
   }
+  return record;
 }
 
-void ShowConfigurationReport(const RegistryTarget &target) {
-  const auto report = Composed(" ROOT = ", SixteenBitValue(target.rootCode), "\n SUBKEY = ", target.subkey,
-                               " \n VALUENAMEX = ", target.valueNameX, " \n VALUENAMEY = ", target.valueNameY,
-                               " \n VALUETYPE = ", SixteenBitValue(target.valueTypeCode));
-  PlatformShowMessage(CString(report));
+ConfigurationReport ComposeConfigurationReport(const RegistryTarget &target) {
+  ConfigurationReport report;
+  Compose(report, " ROOT = ", SixteenBitValue(target.rootCode), "\n SUBKEY = ", target.subkey, " \n VALUENAMEX = ",
+          target.valueNameX, " \n VALUENAMEY = ", target.valueNameY, " \n VALUETYPE = ",
+          SixteenBitValue(target.valueTypeCode));
+  return report;
 }
 
 }  // namespace launcher

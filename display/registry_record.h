@@ -3,6 +3,7 @@
 #ifndef LAUNCHER_DISPLAY_REGISTRY_RECORD_H
 #define LAUNCHER_DISPLAY_REGISTRY_RECORD_H
 
+#include <array>
 #include <cstdint>
 
 #include "display/resolution.h"
@@ -40,11 +41,36 @@ struct RegistryTarget {
 // Reads the REGSET section; true when the target is complete enough to be written.
 bool ReadRegistryTarget(RegistryTarget &target);
 
-// Opens (and creates) the key and writes width and height as REG_DWORD or decimal REG_SZ. An unknown root
-// writes nothing; an unknown value type leaves the key opened but empty.
+// One value of the record, as the registry gets it: a REG_DWORD's four bytes, or a decimal text zero-filled
+// to 10 bytes (11 and 12 for the longest numbers, which are stored whole with one zero).
+struct RecordValue {
+  std::array<unsigned char, 12> data;
+  unsigned long length;
+};
+
+// The record of a complete target: the key's root and the two values, exactly as written.
+struct ResolutionRecord {
+  bool opensKey;     // a root it records under; any other code writes nothing
+  RegistryRoot root;
+  bool writesValues;  // a value type it records as; any other code leaves the key opened but empty
+  RegistryValueType type;
+  RecordValue width;
+  RecordValue height;
+};
+
+ResolutionRecord PlanResolutionRecord(const RegistryTarget &target, Resolution resolution);
+
+// Opens (and creates) the key and writes width and height as REG_DWORD or decimal REG_SZ, as planned.
 void WriteResolutionRecord(const RegistryTarget &target, Resolution resolution);
 
-// The message box that lists the REGSET values as read; returns when the user dismisses it.
+// The configuration report's text: the REGSET values as read.
+using ConfigurationReport =
+    ComposedText<decltype(" ROOT = "), std::uint16_t, decltype("\n SUBKEY = "), Text<kSubkeyCapacity>,
+                 decltype(" \n VALUENAMEX = "), Text<kValueNameCapacity>, decltype(" \n VALUENAMEY = "),
+                 Text<kValueNameCapacity>, decltype(" \n VALUETYPE = "), std::uint16_t>;
+ConfigurationReport ComposeConfigurationReport(const RegistryTarget &target);
+
+// The message box with that text; returns when the user dismisses it.
 void ShowConfigurationReport(const RegistryTarget &target);
 
 }  // namespace launcher

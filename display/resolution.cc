@@ -6,23 +6,25 @@
 namespace launcher {
 namespace {
 
-bool ConfiguredResolutionApplies() {
-  if (ReadSettingInt(kCheck1) != 0) return true;
+ResolutionSource ConfiguredResolutionSource() {
+  if (ReadSettingInt(kCheck1) != 0) return ResolutionSource::kCheck1;
   const int qnores = ReadSettingInt(kQnores);
   const int customQuality = ReadSettingInt(kCustomQuality);
-  return qnores == customQuality;
+  return qnores == customQuality ? ResolutionSource::kQualityMatch : ResolutionSource::kScreen;
 }
 
 }  // namespace
 
-Resolution ChooseResolution() {
-  Resolution resolution{};
-  PlatformReadScreenSize(resolution.width, resolution.height);
-  if (ConfiguredResolutionApplies()) {
-    resolution.width = ReadSettingInt(kQnoresX);
-    resolution.height = ReadSettingInt(kQnoresY);
+ResolutionChoice ChooseResolution() {
+  ResolutionChoice choice{};
+  PlatformReadScreenSize(choice.screen.width, choice.screen.height);
+  choice.resolution = choice.screen;
+  choice.source = ConfiguredResolutionSource();
+  if (choice.source != ResolutionSource::kScreen) {
+    choice.resolution.width = ReadSettingInt(kQnoresX);
+    choice.resolution.height = ReadSettingInt(kQnoresY);
   }
-  return resolution;
+  return choice;
 }
 
 }  // namespace launcher

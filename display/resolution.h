@@ -9,9 +9,21 @@ struct Resolution {
   int height;
 };
 
+enum class ResolutionSource : unsigned char {
+  kScreen,        // the screen's own
+  kCheck1,        // qnoresX x qnoresY, as check1 is set
+  kQualityMatch,  // qnoresX x qnoresY, as qnores equals customquality
+};
+
+struct ResolutionChoice {
+  Resolution resolution;
+  Resolution screen;  // always measured, also when the settings take its place
+  ResolutionSource source;
+};
+
 // The screen is always measured; check1, or qnores agreeing with customquality, puts qnoresX and qnoresY
 // in its place, unchecked.
-Resolution ChooseResolution();
+ResolutionChoice ChooseResolution();
 
 }  // namespace launcher
 

@@ -22,7 +22,10 @@ class ResolutionTest : public PlatformTest {
 };
 
 TEST_F(ResolutionTest, WithoutSettingsQualitiesAgreeAndTheDefaultsApply) {
-  Resolution resolution = ChooseResolution();
+  const ResolutionChoice choice = ChooseResolution();
+  EXPECT_EQ(choice.source, ResolutionSource::kQualityMatch);
+  EXPECT_EQ(choice.screen.width, 1600);
+  const Resolution resolution = choice.resolution;
   EXPECT_EQ(resolution.width, 800);
   EXPECT_EQ(resolution.height, 800);
   EXPECT_EQ(Fake().calls.front(), "ReadScreenSize");
@@ -39,7 +42,9 @@ TEST_F(ResolutionTest, Check1SkipsTheQualitiesAndTakesTheConfiguredSize) {
   Play("check1", "1");
   Game("qnoresX", "1024");
   Game("qnores", "1");
-  Resolution resolution = ChooseResolution();
+  const ResolutionChoice choice = ChooseResolution();
+  EXPECT_EQ(choice.source, ResolutionSource::kCheck1);
+  const Resolution resolution = choice.resolution;
   EXPECT_EQ(resolution.width, 1024);
   EXPECT_EQ(resolution.height, 800);
   EXPECT_EQ(Reads(), (std::vector<std::string>{
@@ -56,7 +61,9 @@ TEST_F(ResolutionTest, QualitiesThatDifferKeepTheScreenAndReadNoSize) {
   Game("qnores", "2");
   Play("customquality", "3");
   Game("qnoresX", "1024");
-  Resolution resolution = ChooseResolution();
+  const ResolutionChoice choice = ChooseResolution();
+  EXPECT_EQ(choice.source, ResolutionSource::kScreen);
+  const Resolution resolution = choice.resolution;
   EXPECT_EQ(resolution.width, 1600);
   EXPECT_EQ(resolution.height, 900);
   EXPECT_EQ(Reads().size(), 3u);
@@ -67,7 +74,7 @@ TEST_F(ResolutionTest, QualitiesThatAgreeTakeTheConfiguredSize) {
   Play("customquality", "2");
   Game("qnoresX", "800");
   Game("qnoresY", "600");
-  Resolution resolution = ChooseResolution();
+  Resolution resolution = ChooseResolution().resolution;
   EXPECT_EQ(resolution.width, 800);
   EXPECT_EQ(resolution.height, 600);
 }
@@ -75,14 +82,14 @@ TEST_F(ResolutionTest, QualitiesThatAgreeTakeTheConfiguredSize) {
 TEST_F(ResolutionTest, QualitiesCompareAsWholeIntegers) {
   Game("qnores", "65538");  // the same low 16 bits as 2
   Play("customquality", "2");
-  EXPECT_EQ(ChooseResolution().width, 1600);
+  EXPECT_EQ(ChooseResolution().resolution.width, 1600);
 }
 
 TEST_F(ResolutionTest, ConfiguredSizesPassUncheckedAndAMissingScreenGivesZero) {
   Play("check1", "-5");
   Game("qnoresX", "0");
   Game("qnoresY", "-768");
-  Resolution resolution = ChooseResolution();
+  Resolution resolution = ChooseResolution().resolution;
   EXPECT_EQ(resolution.width, 0);
   EXPECT_EQ(resolution.height, -768);
 
@@ -90,7 +97,7 @@ TEST_F(ResolutionTest, ConfiguredSizesPassUncheckedAndAMissingScreenGivesZero) {
   Fake().screenWidth = 0;
   Fake().screenHeight = 0;
   Game("qnores", "1");
-  resolution = ChooseResolution();
+  resolution = ChooseResolution().resolution;
   EXPECT_EQ(resolution.width, 0);
   EXPECT_EQ(resolution.height, 0);
 }

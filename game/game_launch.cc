@@ -1,6 +1,5 @@
 #include "game/game_launch.h"
 
-#include "game/game_path.h"
 #include "platform/platform.h"
 
 namespace launcher {
@@ -15,20 +14,9 @@ GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory) {
   Compose(launch.directory, workingDirectory, kPathSeparator, gameExecPath);
   Compose(launch.file, workingDirectory, kPathSeparator, gameExecPath, kPathSeparator, gameExec);
   Compose(launch.fileBelowDirectory, gameExecPath, kPathSeparator, gameExec);
-  return launch;
-}
-
-void StartGame(const GameLaunch &launch) {
   // A folder would open in a file manager, a device name would open the device: neither is started.
-  const GamePathJudgement judgement = JudgeGamePath(CString(launch.file));
-  const unsigned long error = judgement == GamePathJudgement::kProgram
-                                  ? PlatformStartProgram(CString(launch.file), CString(launch.parameters),
-                                                         CString(launch.directory))
-                                  : StartFailureCode(judgement);
-  if (error == 0) return;
-  // The player may mend the folder and click again while the message is up: the folder is let go first.
-  PlatformReleaseCurrentDirectory();
-  PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
+  launch.judgement = JudgeGamePath(CString(launch.file));
+  return launch;
 }
 
 }  // namespace launcher

@@ -3,6 +3,7 @@
 #ifndef LAUNCHER_GAME_GAME_LAUNCH_H
 #define LAUNCHER_GAME_GAME_LAUNCH_H
 
+#include "game/game_path.h"
 #include "platform/platform.h"
 #include "platform/text.h"
 #include "settings/settings.h"
@@ -24,6 +25,7 @@ struct GameLaunch {
   // GameExecPath\GameExec, the file's path below the working directory: what the player is told of a game
   // that cannot start, after the current directory as Windows gives it in wide characters
   ComposedText<GameText, decltype(kPathSeparator), GameText> fileBelowDirectory;
+  GamePathJudgement judgement;  // whether the file can start, judged before the start
 };
 
 GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory);

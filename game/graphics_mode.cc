@@ -4,23 +4,20 @@
 
 namespace launcher {
 
-DetectionFilePath ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
-  const auto mode = static_cast<GraphicsMode>(static_cast<std::uint16_t>(ReadSettingInt(kRadioState)));
+GraphicsChoice ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters) {
+  GraphicsChoice choice{};
+  choice.mode = static_cast<GraphicsMode>(static_cast<std::uint16_t>(ReadSettingInt(kRadioState)));
   const LocalDate today = PlatformReadLocalDate();
-  DetectionFilePath detectionFile;
 
-  if (mode == GraphicsMode::kAutomatic) {
-    detectionFile = ComposeDetectionFilePath(workingDirectory, today);
-    const auto vendor = ReadSettingString(CString(detectionFile), kVendorId);
-    if (ChoosesOpenGl(View(vendor))) Compose(parameters, kOpenGlSwitch);
-  } else if (mode == GraphicsMode::kOpenGl) {
-    Compose(parameters, kOpenGlSwitch);
+  if (choice.mode == GraphicsMode::kAutomatic) {
+    choice.detectionFile = ComposeDetectionFilePath(workingDirectory, today);
+    choice.vendor = ReadSettingString(CString(choice.detectionFile), kVendorId);
+    choice.openGl = ChoosesOpenGl(View(choice.vendor));
+  } else {
+    choice.openGl = choice.mode == GraphicsMode::kOpenGl;
   }
-  return detectionFile;
-}
-
-void RemoveDetectionFile(const DetectionFilePath &detectionFile) {
-  if (!IsEmpty(detectionFile)) PlatformDeleteFile(CString(detectionFile));
+  if (choice.openGl) Compose(parameters, kOpenGlSwitch);
+  return choice;
 }
 
 }  // namespace launcher

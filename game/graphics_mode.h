@@ -35,9 +35,18 @@ inline DetectionFilePath ComposeDetectionFilePath(const WorkingDirectory &direct
   return path;
 }
 
-// Settles the game's parameters. Returns the detection file it consulted, or the empty text when none
-// was.
-DetectionFilePath ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters);
+using VendorText = Text<kVendorIdCapacity>;
+
+// The graphics mode as the run settles it.
+struct GraphicsChoice {
+  GraphicsMode mode;                // radiostate, by its low 16 bits
+  DetectionFilePath detectionFile;  // the file consulted in the automatic mode, else empty
+  VendorText vendor;                // its VENID
+  bool openGl;                      // the game gets "-opengl" in place of Para
+};
+
+// Settles the game's parameters: "-opengl" in place of them when the mode says so.
+GraphicsChoice ChooseGameParameters(const WorkingDirectory &workingDirectory, GameParameters &parameters);
 
 // Deletes the detection file, when one was named, whether or not it exists.
 void RemoveDetectionFile(const DetectionFilePath &detectionFile);

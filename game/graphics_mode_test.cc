@@ -22,8 +22,7 @@ class GraphicsModeTest : public PlatformTest {
   // Settles the parameters, starting from "-window", and removes the detection file as the run does.
   static std::string Choose() {
     GameParameters parameters = TextOf<kGameTextCapacity>("-window");
-    const DetectionFilePath detectionFile = ChooseGameParameters(DirectoryOf(kDirectory), parameters);
-    RemoveDetectionFile(detectionFile);
+    RemoveDetectionFile(ChooseGameParameters(DirectoryOf(kDirectory), parameters).detectionFile);
     return std::string(View(parameters));
   }
 };

@@ -21,10 +21,10 @@ int RunLauncher() {
   if (!PlatformClaimCurrentDirectory()) return 0;
   const WorkingDirectory workingDirectory = ReadWorkingDirectory();
 
-  ImportRegistryScript(workingDirectory);
+  StartScriptImport(PlanScriptImport(workingDirectory));
   PlatformPause(kSettlePause);
 
-  const Resolution resolution = ChooseResolution();
+  const Resolution resolution = ChooseResolution().resolution;
   RegistryTarget target{};
   if (!ReadRegistryTarget(target)) {
     // A player who mends the settings while the report is up gets the game at the next click.
@@ -36,7 +36,7 @@ int RunLauncher() {
   PlatformPause(kSettlePause);
 
   GameLaunch launch = BuildGameLaunch(workingDirectory);
-  const DetectionFilePath detectionFile = ChooseGameParameters(workingDirectory, launch.parameters);
+  const DetectionFilePath detectionFile = ChooseGameParameters(workingDirectory, launch.parameters).detectionFile;
   StartGame(launch);
   RemoveDetectionFile(detectionFile);
 

@@ -9,13 +9,6 @@
 namespace launcher {
 namespace {
 
-constexpr char kRegistryEditor[] = "\\REGEDIT.EXE";
-constexpr char kQuote[] = "\"";
-
-using RegistryEditorPath = ComposedText<SystemFolder, decltype(kRegistryEditor)>;
-using ImportParameters =
-    ComposedText<decltype(kImportSwitch), decltype(kQuote), RegistryScriptPath, decltype(kQuote)>;
-
 bool Fits(unsigned long length) { return length != 0 && length < kSystemFolderCapacity; }
 
 // The system's registry editor, where the program search finds it among the system folders: the system
@@ -36,23 +29,24 @@ bool FindRegistryEditor(RegistryEditorPath &path) {
 
 }  // namespace
 
-void ImportRegistryScript(const WorkingDirectory &workingDirectory) {
-  RegistryEditorPath editor;
-  if (!FindRegistryEditor(editor)) return;
+ScriptImport PlanScriptImport(const WorkingDirectory &workingDirectory) {
+  ScriptImport import;
+  import.editorFound = FindRegistryEditor(import.editor);
+  if (!import.editorFound) return import;
 
-  const auto script = Composed(workingDirectory, kRegistryScript);
-  ImportParameters parameters;
+  import.directory = workingDirectory;
+  Compose(import.script, workingDirectory, kRegistryScript);
   // regedit splits its command line at white space, so such a path must be quoted to stay whole.
   if (View(workingDirectory).find_first_of(" \t") != std::string_view::npos) {
-    Compose(parameters, kImportSwitch, kQuote, script, kQuote);
+    Compose(import.parameters, kImportSwitch, kQuote, import.script, kQuote);
   } else {
-    Compose(parameters, kImportSwitch, script);
+    Compose(import.parameters, kImportSwitch, import.script);
   }
   // The player's own rights do for a script that only writes the player's own hive; anything else keeps the
   // rights the editor asks for. A script changed after this reading can only lose rights this way.
-  const EditorRights rights =
-      NeedsAdministratorRights(ReadRegistryScript(CString(script))) ? EditorRights::kAsked : EditorRights::kInvoker;
-  PlatformStartRegistryEditor(CString(editor), CString(parameters), CString(workingDirectory), rights);
+  import.reading = ReadRegistryScript(CString(import.script));
+  import.rights = NeedsAdministratorRights(import.reading) ? EditorRights::kAsked : EditorRights::kInvoker;
+  return import;
 }
 
 }  // namespace launcher

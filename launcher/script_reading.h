@@ -53,6 +53,9 @@ struct ScriptReading {
   bool nulByte = false;
   // The file begins with UTF-8's byte-order mark, which Windows' editor takes and Wine's refuses.
   bool utf8ByteOrderMark = false;
+  // A key or value name holds a byte beyond ASCII in a script read as single bytes: the editor reads it in
+  // the player's ANSI code page.
+  bool nonAsciiName = false;
 };
 
 // Reads the whole file, in parts of a fixed size however long it is: single bytes (the ANSI code page), or

@@ -1,12 +1,11 @@
-// launcher-check.exe, the preview: a console program that runs the launcher's own run against the preview's
-// platform operations, which print what the run reads and what it would do instead of doing it.
+// launcher-check.exe, the preview: a console program that prints what a run in the current folder would do
+// and why, from the launcher's own decisions, without doing it.
 //   launcher-check.exe           prints in the ANSI code page, as the launcher reads its texts
 //   launcher-check.exe --utf8    prints in UTF-8, for a reader that is not a Windows console (a CI log)
 #include <windows.h>
 
 #include <string_view>
 
-#include "launcher/launcher.h"
 #include "platform/dll_search_win32.h"
 #include "preview/preview.h"
 
@@ -39,8 +38,7 @@ int main(int argc, char **argv) {
   consoleCodePage = GetConsoleOutputCP();
   SetConsoleCtrlHandler(GiveBackCodePage, TRUE);
   SetConsoleOutputCP(utf8 ? CP_UTF8 : GetACP());
-  launcher::RunLauncher();
-  const int verdict = launcher::preview::Verdict();
+  const int verdict = launcher::preview::PreviewRun();
   if (consoleCodePage != 0) SetConsoleOutputCP(consoleCodePage);
   return verdict;
 }

@@ -1,28 +1,16 @@
-// What launcher-check.exe, the preview, looks at and prints to. Its platform file (preview_platform.cc)
-// carries out the launcher's reads through these and prints its effects instead of carrying them out;
-// preview_win32.cc answers them on Windows, the unit tests with fixed answers.
+// launcher-check.exe, the preview: what a run in the current folder would do and why, without doing it. It
+// asks the launcher's own stages for their decisions, through the launcher's own reads, prints them and
+// hands them to the verdict; it links none of the launcher's effects. Besides those reads it looks at the
+// settings files as a whole and at the display adapter, through the reads here: preview_win32.cc answers
+// them on Windows, the unit tests with fixed answers.
 #ifndef LAUNCHER_PREVIEW_PREVIEW_H
 #define LAUNCHER_PREVIEW_PREVIEW_H
 
 #include <string_view>
 
 #include "companion/vendor_id.h"
-#include "platform/platform.h"
 
 namespace launcher::preview {
-
-// The launcher's reads, as its platform operations make them.
-unsigned long ReadCurrentDirectory(char *field, unsigned long capacity);
-bool ReadShortCurrentDirectory(char *field, unsigned long capacity);
-unsigned long ReadSystemDirectory(char *field, unsigned long capacity);
-unsigned long ReadWindowsDirectory(char *field, unsigned long capacity);
-bool IsFile(const char *path);
-bool IsFolder(const char *path);
-int ReadProfileInt(const char *file, const char *section, const char *key, int fallback);
-void ReadProfileString(const char *file, const char *section, const char *key, char *field,
-                       unsigned long capacity);
-void ReadScreenSize(int &width, int &height);
-LocalDate ReadLocalDate();
 
 // Whether the file has the key in that section, whatever its value.
 bool HasProfileKey(const char *file, const char *section, const char *key);
@@ -34,14 +22,6 @@ unsigned long ReadProfileSectionNames(const char *file, char *buffer, unsigned l
 // GetPrivateProfileSectionA: the section's lines as "key=value", likewise.
 unsigned long ReadProfileSection(const char *file, const char *section, char *buffer, unsigned long capacity);
 
-// GetFullPathNameW: how many characters the path has once resolved against the current directory, as
-// Windows counts them (UTF-16), without the zero.
-unsigned long FullPathLength(const char *path);
-
-// Up to `capacity` bytes of the file from `offset` on: how many were read (0 at its end), or kFileMissing or
-// kFileUnreadable.
-long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity);
-
 // The primary display adapter's DeviceID, read as the companion reads it.
 DeviceId ReadPrimaryDisplayDeviceId();
 
@@ -50,10 +30,8 @@ DeviceId ReadPrimaryDisplayDeviceId();
 void Write(std::string_view text);
 void WriteInUtf8();
 
-// From preview_platform.cc, after the run: prints what it would have come to, with a line for every
-// reason, and returns the preview's exit code (verdict.h): 0 when a run on Windows would do its whole job
-// for every player, 1 when it would fall short, 2 when it would do it for some players only.
-int Verdict();
+// The run, printed stage by stage, then its verdict; returns the preview's exit code (verdict.h).
+int PreviewRun();
 
 }  // namespace launcher::preview
 

@@ -1,5 +1,5 @@
-// What the preview reads and where it prints, on Windows: the launcher's own reads (win32_reads.h), the
-// companion's read of the display adapter, and standard output.
+// What the preview reads besides the launcher's own reads, and where it prints, on Windows: the settings
+// files as a whole, the companion's read of the display adapter, and standard output.
 #include "preview/preview.h"
 
 #include <windows.h>
@@ -7,35 +7,6 @@
 #include "platform/win32_reads.h"
 
 namespace launcher::preview {
-
-unsigned long ReadCurrentDirectory(char *field, unsigned long capacity) {
-  return win32::ReadCurrentDirectory(field, capacity);
-}
-
-bool ReadShortCurrentDirectory(char *field, unsigned long capacity) {
-  return win32::ReadShortCurrentDirectory(field, capacity);
-}
-
-unsigned long ReadSystemDirectory(char *field, unsigned long capacity) {
-  return win32::ReadSystemDirectory(field, capacity);
-}
-
-unsigned long ReadWindowsDirectory(char *field, unsigned long capacity) {
-  return win32::ReadWindowsDirectory(field, capacity);
-}
-
-bool IsFile(const char *path) { return win32::IsFile(path); }
-
-bool IsFolder(const char *path) { return win32::IsFolder(path); }
-
-int ReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
-  return win32::ReadProfileInt(file, section, key, fallback);
-}
-
-void ReadProfileString(const char *file, const char *section, const char *key, char *field,
-                       unsigned long capacity) {
-  win32::ReadProfileString(file, section, key, field, capacity);
-}
 
 // A missing key gives the default, so two reads with different defaults differ only when it is missing.
 bool HasProfileKey(const char *file, const char *section, const char *key) {
@@ -52,23 +23,6 @@ unsigned long ReadProfileSectionNames(const char *file, char *buffer, unsigned l
 
 unsigned long ReadProfileSection(const char *file, const char *section, char *buffer, unsigned long capacity) {
   return GetPrivateProfileSectionA(section, buffer, capacity, file);
-}
-
-// The paths the run composes hold at most 1199 characters; a longer one is too long for Windows anyway.
-unsigned long FullPathLength(const char *path) {
-  constexpr int kCapacity = 1200;
-  wchar_t wide[kCapacity];
-  if (MultiByteToWideChar(CP_ACP, 0, path, -1, wide, kCapacity) == 0) return lstrlenA(path);
-  const DWORD needed = GetFullPathNameW(wide, 0, nullptr, nullptr);
-  return needed == 0 ? lstrlenW(wide) : needed - 1;
-}
-
-void ReadScreenSize(int &width, int &height) { win32::ReadScreenSize(width, height); }
-
-LocalDate ReadLocalDate() { return win32::ReadLocalDate(); }
-
-long ReadFilePart(const char *path, unsigned long long offset, unsigned char *buffer, unsigned long capacity) {
-  return win32::ReadFilePart(path, offset, buffer, capacity);
 }
 
 DeviceId ReadPrimaryDisplayDeviceId() {

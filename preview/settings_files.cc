@@ -5,6 +5,7 @@
 
 #include "preview/near_names.h"
 #include "preview/preview.h"
+#include "platform/platform.h"
 #include "preview/printer.h"
 #include "settings/settings.h"
 
@@ -52,7 +53,7 @@ bool NextLine(FileLines &lines, std::string_view &line) {
   bool begun = false;
   for (;;) {
     if (lines.at == lines.partLength) {
-      const long read = ReadFilePart(lines.file, lines.offset, lines.part, sizeof lines.part);
+      const long read = PlatformReadFilePart(lines.file, lines.offset, lines.part, sizeof lines.part);
       if (read <= 0) {
         line = {lines.held, length};
         return begun;
@@ -150,7 +151,7 @@ void AddNear(SettingsFileFacts &facts, const char *section, const char *known, s
 // a section that opens the file is lost to them.
 void CheckByteOrderMark(const char *file, SettingsFileFacts &facts) {
   unsigned char head[48] = {};
-  const long read = ReadFilePart(file, 0, head, sizeof head);
+  const long read = PlatformReadFilePart(file, 0, head, sizeof head);
   if (read < 3 || head[0] != 0xEF || head[1] != 0xBB || head[2] != 0xBF) return;
   std::string_view line(reinterpret_cast<const char *>(head) + 3, static_cast<std::size_t>(read) - 3);
   line = Trimmed(Before(line, "\r\n"));
@@ -245,14 +246,14 @@ void CheckKeyNames(const char *file, SettingsFileFacts &facts) {
 
 void CheckSettingsFile(const char *file, SettingsFileFacts &facts) {
   facts.file = file;
-  const unsigned long length = FullPathLength(file);
+  const unsigned long length = PlatformFullPathLength(file);
   if (TooLongForWindows(length)) {
     Line("settings file ", file, ": ", length, " characters with the current directory, more than the ", kLongestPath,
          " Windows opens without long-path support: every key in it takes its default");
     facts.tooLong = length;
     return;
   }
-  if (!IsFile(file)) {
+  if (!PlatformIsFile(file)) {
     Line("settings file ", file, ": ABSENT: every key in it takes its default");
     return;
   }
@@ -260,10 +261,6 @@ void CheckSettingsFile(const char *file, SettingsFileFacts &facts) {
   CheckByteOrderMark(file, facts);
   CheckSectionNames(file, facts);
   CheckKeyNames(file, facts);
-}
-
-bool LostOnWindows(const SettingsFileFacts &facts, const char *section) {
-  return facts.tooLong != 0 || HidesSection(facts, section);
 }
 
 }  // namespace launcher::preview

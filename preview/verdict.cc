@@ -17,6 +17,7 @@ enum class Reason : unsigned char {
   kWindows31Empty,
   kRightsAsked,           // some players only
   kScriptByteOrderMark,   // some players only
+  kCodePage,              // some players only
   kSettingsTooLong,
   kSectionLost,
   kNearName,
@@ -24,19 +25,18 @@ enum class Reason : unsigned char {
   kRoot,
   kValueType,
   kDetectionTooLong,
-  kGameTooLong,
   kGameNotStartable,
-  kNoGameStart,
 };
 
 bool ForSomePlayersOnly(Reason reason) {
-  return reason == Reason::kRightsAsked || reason == Reason::kScriptByteOrderMark;
+  return reason == Reason::kRightsAsked || reason == Reason::kScriptByteOrderMark || reason == Reason::kCodePage;
 }
 
 struct Found {
   Reason reason;
   const SettingsFileFacts *file = nullptr;
   const NearNameFact *near = nullptr;
+  unsigned codePageText = 0;
 };
 
 // The reasons shown; more are counted. A file keeps as many near names, so none it drops would be shown.
@@ -56,13 +56,14 @@ void Add(Reasons &reasons, const Found &found) {
   ++reasons.count;
 }
 
-void AddScriptReasons(Reasons &reasons, const ScriptFacts &script) {
-  if (!script.editorStarted) {
+void AddScriptReasons(Reasons &reasons, const RunFacts &facts) {
+  const ScriptImport &import = facts.import;
+  if (!import.editorFound) {
     Add(reasons, {Reason::kNoEditor});
     return;
   }
-  const ScriptReading &reading = script.reading;
-  if (TooLongForWindows(script.pathLength)) {
+  const ScriptReading &reading = import.reading;
+  if (TooLongForWindows(facts.scriptPathLength)) {
     Add(reasons, {Reason::kScriptTooLong});
   } else if (reading.form == ScriptForm::kMissing) {
     Add(reasons, {Reason::kScriptMissing});
@@ -70,11 +71,18 @@ void AddScriptReasons(Reasons &reasons, const ScriptFacts &script) {
     Add(reasons, {Reason::kScriptNotImported});
   } else if (reading.nulByte) {
     Add(reasons, {Reason::kScriptNulByte});
-  } else if (script.reading.roots == 0 && reading.form == ScriptForm::kWindows31) {
+  } else if (reading.roots == 0 && reading.form == ScriptForm::kWindows31) {
     Add(reasons, {Reason::kWindows31Empty});
   } else {
-    if (NeedsAdministratorRights(reading)) Add(reasons, {Reason::kRightsAsked});
+    if (import.rights == EditorRights::kAsked) Add(reasons, {Reason::kRightsAsked});
     if (reading.utf8ByteOrderMark) Add(reasons, {Reason::kScriptByteOrderMark});
+  }
+}
+
+// Each text a player's code page may read otherwise, in the run's order: the script, the record, the game.
+void AddCodePageReasons(Reasons &reasons, unsigned texts) {
+  for (unsigned bit = 1; bit <= kGamePathBit; bit <<= 1) {
+    if ((texts & bit) != 0) Add(reasons, {Reason::kCodePage, nullptr, nullptr, bit});
   }
 }
 
@@ -91,9 +99,9 @@ void PrintTooLong(std::string_view what, unsigned long length, std::string_view 
        " Windows opens without long-path support: ", path);
 }
 
-void PrintGameNotStartable(const GameFacts &game) {
-  const std::string_view path = View(game.path);
-  switch (game.judgement) {
+void PrintGameNotStartable(const GameLaunch &launch) {
+  const std::string_view path = View(launch.file);
+  switch (launch.judgement) {
     case GamePathJudgement::kProgram: return;
     case GamePathJudgement::kMissing: Line("result: the game file is missing: ", path); return;
     case GamePathJudgement::kFolder: Line("result: the game's path names a folder: ", path); return;
@@ -106,11 +114,27 @@ void PrintGameNotStartable(const GameFacts &game) {
   }
 }
 
+// What a text of the settings or the script is, and why a player's code page matters to it.
+void PrintCodePage(unsigned text) {
+  Print("result: not for every player: ");
+  switch (text) {
+    case kScriptNamesBit: Print("a key or value name of the registry script"); break;
+    case kSubkeyBit: Print("SUBKEY"); break;
+    case kValueNameXBit: Print("VALUENAMEX"); break;
+    case kValueNameYBit: Print("VALUENAMEY"); break;
+    default: Print("GameExecPath or GameExec"); break;
+  }
+  Line(" holds characters beyond ASCII, which each player's ANSI code page reads as its own characters: ",
+       text == kGamePathBit ? "with another code page than the publisher's the game's path leads nowhere"
+                            : "with another code page than the publisher's they name other registry keys or values",
+       " (keep it ASCII", text == kScriptNamesBit ? ", or save the script in its UTF-16 form)" : ")");
+}
+
 void PrintReason(const Found &found, const RunFacts &facts) {
-  const std::string_view script = View(facts.script.path);
+  const std::string_view script = View(facts.import.script);
   switch (found.reason) {
     case Reason::kNoEditor: Line("result: no registry editor in the system folders: no import"); return;
-    case Reason::kScriptTooLong: PrintTooLong("the registry script's path", facts.script.pathLength, script); return;
+    case Reason::kScriptTooLong: PrintTooLong("the registry script's path", facts.scriptPathLength, script); return;
     case Reason::kScriptMissing: Line("result: the registry script is missing: ", script); return;
     case Reason::kScriptNotImported:
       Line("result: the registry editor would import nothing of the script: ", script);
@@ -126,7 +150,7 @@ void PrintReason(const Found &found, const RunFacts &facts) {
     case Reason::kRightsAsked:
       Print("result: not for every player: the registry editor asks for the account's highest rights for the "
             "script's keys below ");
-      PrintRootsNeedingRights(facts.script.reading.roots);
+      PrintRootsNeedingRights(facts.import.reading.roots);
       Line(": on an administrator account Windows asks for consent at every start, and on a standard account "
            "those lines are not imported");
       return;
@@ -134,6 +158,7 @@ void PrintReason(const Found &found, const RunFacts &facts) {
       Line("result: not for every player: the registry script begins with a UTF-8 byte-order mark, which Windows' "
            "registry editor takes and Wine's refuses: under Wine nothing of it is imported");
       return;
+    case Reason::kCodePage: PrintCodePage(found.codePageText); return;
     case Reason::kSettingsTooLong:
       Line("result: ", found.file->file, " is ", found.file->tooLong, " characters long with the current directory, "
            "more than the ", kLongestPath, " Windows opens without long-path support: every key in it takes its "
@@ -154,18 +179,17 @@ void PrintReason(const Found &found, const RunFacts &facts) {
       return;
     case Reason::kReport: Line("result: the configuration report, and no game start"); return;
     case Reason::kRoot:
-      Line("result: ROOT is ", static_cast<unsigned>(facts.rootCode), ", neither 1 nor 2: no resolution is recorded");
+      Line("result: ROOT is ", static_cast<unsigned>(facts.target.rootCode),
+           ", neither 1 nor 2: no resolution is recorded");
       return;
     case Reason::kValueType:
-      Line("result: VALUETYPE is ", static_cast<unsigned>(facts.valueTypeCode),
+      Line("result: VALUETYPE is ", static_cast<unsigned>(facts.target.valueTypeCode),
            ", neither 1 nor 2: no resolution is recorded");
       return;
     case Reason::kDetectionTooLong:
-      PrintTooLong("the detection file's path", facts.detectionPathLength, View(facts.detectionFile));
+      PrintTooLong("the detection file's path", facts.detectionPathLength, View(facts.graphics.detectionFile));
       return;
-    case Reason::kGameTooLong: PrintTooLong("the game file's path", facts.game.pathLength, View(facts.game.path)); return;
-    case Reason::kGameNotStartable: PrintGameNotStartable(facts.game); return;
-    case Reason::kNoGameStart: Line("result: the run would end before the game's start"); return;
+    case Reason::kGameNotStartable: PrintGameNotStartable(facts.launch); return;
   }
 }
 
@@ -186,23 +210,18 @@ void PrintRootsNeedingRights(unsigned roots) {
 
 int PrintVerdict(const RunFacts &facts) {
   Reasons reasons;
-  AddScriptReasons(reasons, facts.script);
+  AddScriptReasons(reasons, facts);
   for (const SettingsFileFacts &file : facts.settingsFiles) {
     if (file.file != nullptr) AddSettingsFileReasons(reasons, file);
   }
+  AddCodePageReasons(reasons, facts.codePageTexts);
   if (facts.reported) {
     Add(reasons, {Reason::kReport});
   } else {
-    if (!Records(facts.rootCode)) Add(reasons, {Reason::kRoot});
-    if (!Records(facts.valueTypeCode)) Add(reasons, {Reason::kValueType});
+    if (!Records(facts.target.rootCode)) Add(reasons, {Reason::kRoot});
+    if (!Records(facts.target.valueTypeCode)) Add(reasons, {Reason::kValueType});
     if (TooLongForWindows(facts.detectionPathLength)) Add(reasons, {Reason::kDetectionTooLong});
-    if (!facts.game.judged) {
-      Add(reasons, {Reason::kNoGameStart});
-    } else if (TooLongForWindows(facts.game.pathLength)) {
-      Add(reasons, {Reason::kGameTooLong});
-    } else if (facts.game.judgement != GamePathJudgement::kProgram) {
-      Add(reasons, {Reason::kGameNotStartable});
-    }
+    if (facts.launch.judgement != GamePathJudgement::kProgram) Add(reasons, {Reason::kGameNotStartable});
   }
 
   const int shown = reasons.count < kShown ? reasons.count : kShown;
@@ -210,8 +229,8 @@ int PrintVerdict(const RunFacts &facts) {
   if (reasons.count > shown) Line("result: and ", reasons.count - shown, " more reasons like those above");
   if (reasons.shortfall) return 1;
   if (reasons.somePlayersOnly) {
-    Line("result: the resolution would be recorded and the game started, but the script would not be imported "
-         "alike for every player");
+    Line("result: the script would be imported, the resolution recorded and the game started, but not alike for "
+         "every player");
     return 2;
   }
   Line("result: the script would be imported, the resolution recorded and the game started");

@@ -16,15 +16,13 @@ constexpr char kPlayFile[] = ".\\KQgameplay.ini";
 // a game file that is a program.
 RunFacts WholeJob() {
   RunFacts facts;
-  facts.script.editorStarted = true;
-  CopyCut(facts.script.path, "C:\\Demo\\CONF\\TMPFILE.TXT");
-  facts.script.pathLength = 24;
-  facts.script.reading = {ScriptForm::kRegedit4, kCurrentUserBit};
-  facts.rootCode = RootCode::kCurrentUser;
-  facts.valueTypeCode = ValueTypeCode::kDword;
-  facts.game.judged = true;
-  CopyCut(facts.game.path, "C:\\Demo\\bin\\demo.exe");
-  facts.game.pathLength = 20;
+  facts.import.editorFound = true;
+  CopyCut(facts.import.script, "C:\\Demo\\CONF\\TMPFILE.TXT");
+  facts.scriptPathLength = 24;
+  facts.import.reading = {ScriptForm::kRegedit4, kCurrentUserBit};
+  facts.target.rootCode = RootCode::kCurrentUser;
+  facts.target.valueTypeCode = ValueTypeCode::kDword;
+  CopyCut(facts.launch.file, "C:\\Demo\\bin\\demo.exe");
   return facts;
 }
 
@@ -45,8 +43,8 @@ std::string Verdict(const RunFacts &facts) {
 
 const std::string kWholeJob = "result: the script would be imported, the resolution recorded and the game started\n";
 const std::string kSomePlayers =
-    "result: the resolution would be recorded and the game started, but the script would not be imported alike for "
-    "every player\n";
+    "result: the script would be imported, the resolution recorded and the game started, but not alike for every "
+    "player\n";
 const std::string kRights =
     ": on an administrator account Windows asks for consent at every start, and on a standard account those lines "
     "are not imported\n";
@@ -57,8 +55,9 @@ TEST(VerdictTest, ExitCodeIsZeroForTheWholeJobTwoForSomePlayersOnlyOneWhenShortO
   EXPECT_EQ(Verdict(WholeJob()), kWholeJob + "exit 0");
 
   RunFacts facts = WholeJob();
-  facts.script.reading.roots |= kLocalMachineBit | kCurrentUserPolicyBit;
-  facts.script.reading.utf8ByteOrderMark = true;
+  facts.import.reading.roots |= kLocalMachineBit | kCurrentUserPolicyBit;
+  facts.import.rights = EditorRights::kAsked;
+  facts.import.reading.utf8ByteOrderMark = true;
   const std::string somePlayers =
       "result: not for every player: the registry editor asks for the account's highest rights for the script's "
       "keys below HKEY_LOCAL_MACHINE and HKEY_CURRENT_USER's policy trees" + kRights +
@@ -66,22 +65,36 @@ TEST(VerdictTest, ExitCodeIsZeroForTheWholeJobTwoForSomePlayersOnlyOneWhenShortO
       "registry editor takes and Wine's refuses: under Wine nothing of it is imported\n";
   EXPECT_EQ(Verdict(facts), somePlayers + kSomePlayers + "exit 2");
 
-  facts.game.judgement = GamePathJudgement::kMissing;
+  facts.launch.judgement = GamePathJudgement::kMissing;
   EXPECT_EQ(Verdict(facts), somePlayers + "result: the game file is missing: C:\\Demo\\bin\\demo.exe\nexit 1");
+
+  // A name beyond ASCII works for the players of the publisher's code page only: each is named, in the
+  // run's order.
+  facts = WholeJob();
+  facts.codePageTexts = kGamePathBit | kScriptNamesBit;
+  EXPECT_EQ(Verdict(facts),
+            "result: not for every player: a key or value name of the registry script holds characters beyond "
+            "ASCII, which each player's ANSI code page reads as its own characters: with another code page than "
+            "the publisher's they name other registry keys or values (keep it ASCII, or save the script in its "
+            "UTF-16 form)\n"
+            "result: not for every player: GameExecPath or GameExec holds characters beyond ASCII, which each "
+            "player's ANSI code page reads as its own characters: with another code page than the publisher's the "
+            "game's path leads nowhere (keep it ASCII)\n" + kSomePlayers + "exit 2");
 
   // The Windows 3.1 form writes below HKEY_CLASSES_ROOT by its lines alone; with none, nothing is imported.
   facts = WholeJob();
-  facts.script.reading = {ScriptForm::kWindows31, kClassesRootBit};
+  facts.import.reading = {ScriptForm::kWindows31, kClassesRootBit};
+  facts.import.rights = EditorRights::kAsked;
   EXPECT_EQ(Verdict(facts), "result: not for every player: the registry editor asks for the account's highest "
                             "rights for the script's keys below HKEY_CLASSES_ROOT" + kRights + kSomePlayers + "exit 2");
-  facts.script.reading.roots = 0;
+  facts.import.reading.roots = 0;
   EXPECT_EQ(Verdict(facts), "result: the registry script is in the Windows 3.1 form, and none of its lines is below "
                             "HKEY_CLASSES_ROOT, the one root that form writes: nothing of it is imported: "
                             "C:\\Demo\\CONF\\TMPFILE.TXT\nexit 1");
   // A NUL byte fails the run whatever the roots: no rights are named for lines that cannot be told.
   facts = WholeJob();
-  facts.script.reading.nulByte = true;
-  facts.script.reading.roots |= kLocalMachineBit;
+  facts.import.reading.nulByte = true;
+  facts.import.reading.roots |= kLocalMachineBit;
   EXPECT_EQ(Verdict(facts), "result: the registry script holds a NUL byte: editors stop a line there, and what "
                             "follows it may not be imported: C:\\Demo\\CONF\\TMPFILE.TXT\nexit 1");
 }
@@ -90,18 +103,18 @@ TEST(VerdictTest, ExitCodeIsZeroForTheWholeJobTwoForSomePlayersOnlyOneWhenShortO
 // record, the detection file, the game.
 TEST(VerdictTest, NamesTheReasonsInTheRunsOrder) {
   RunFacts facts = WholeJob();
-  facts.script.reading.form = ScriptForm::kIgnoredHeader;
+  facts.import.reading.form = ScriptForm::kIgnoredHeader;
   facts.settingsFiles[0].file = kPlayFile;
   facts.settingsFiles[0].tooLong = 260;
   facts.settingsFiles[1].file = kGameFile;
   facts.settingsFiles[1].lostSection = "REGSET";
   AddNear(facts.settingsFiles[1], nullptr, "game", "gaem");
   AddNear(facts.settingsFiles[1], "BV", "qnoresX", "qnoresx2");
-  facts.rootCode = CodeOf<RootCode>(3);
-  facts.valueTypeCode = CodeOf<ValueTypeCode>(65539);
-  CopyCut(facts.detectionFile, "C:\\Demo\\20123110.ini");
+  facts.target.rootCode = CodeOf<RootCode>(3);
+  facts.target.valueTypeCode = CodeOf<ValueTypeCode>(65539);
+  CopyCut(facts.graphics.detectionFile, "C:\\Demo\\20123110.ini");
   facts.detectionPathLength = 300;
-  facts.game.judgement = GamePathJudgement::kDevice;
+  facts.launch.judgement = GamePathJudgement::kDevice;
   EXPECT_EQ(Verdict(facts),
             "result: the registry editor would import nothing of the script: C:\\Demo\\CONF\\TMPFILE.TXT\n"
             "result: .\\KQgameplay.ini is 260 characters long with the current directory, more than the 259 Windows "
@@ -119,10 +132,10 @@ TEST(VerdictTest, NamesTheReasonsInTheRunsOrder) {
 
   // The report ends the run: neither the codes nor the game count then.
   facts = RunFacts{};
-  facts.script = WholeJob().script;
+  facts.import = WholeJob().import;
   facts.reported = true;
   EXPECT_EQ(Verdict(facts), "result: the configuration report, and no game start\nexit 1");
-  facts.script.editorStarted = false;
+  facts.import.editorFound = false;
   EXPECT_EQ(Verdict(facts), "result: no registry editor in the system folders: no import\n"
                             "result: the configuration report, and no game start\nexit 1");
 }
@@ -131,7 +144,8 @@ TEST(VerdictTest, NamesTheReasonsInTheRunsOrder) {
 // code at 1.
 TEST(VerdictTest, NamesSixteenReasonsAndCountsTheRest) {
   RunFacts facts = WholeJob();
-  facts.script.reading.roots |= kUsersBit;
+  facts.import.reading.roots |= kUsersBit;
+  facts.import.rights = EditorRights::kAsked;
   facts.settingsFiles[0].file = kPlayFile;
   for (int i = 0; i < 20; ++i) AddNear(facts.settingsFiles[0], "ExtSet", "check1", "check12");
   facts.settingsFiles[1].file = kGameFile;

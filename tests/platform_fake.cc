@@ -145,10 +145,14 @@ LocalDate PlatformReadLocalDate() {
   return fake.date;
 }
 
-// Not recorded: a length is looked up beside the path's other reads.
+// Not recorded: a length is looked up beside the path's other reads. ".\" resolves against the current
+// directory.
 unsigned long PlatformFullPathLength(const char *path) {
   const auto found = fake.fullPathLengths.find(path);
-  return found == fake.fullPathLengths.end() ? std::strlen(path) : found->second;
+  if (found != fake.fullPathLengths.end()) return found->second;
+  const std::string text = path;
+  if (text.rfind(".\\", 0) == 0) return fake.currentDirectory.size() + text.size() - 1;
+  return text.size();
 }
 
 void PlatformDeleteFile(const char *path) { fake.calls.push_back("DeleteFile " + std::string(path)); }

@@ -14,9 +14,30 @@ E2E_DISPLAY_FILE="$E2E_STATE_DIR/display"
 E2E_RUNS_DIR="$E2E_STATE_DIR/runs"
 E2E_LOG_DIR="$E2E_STATE_DIR/logs"
 
+# The exit code that CTest reports as a skipped test (SKIP_RETURN_CODE in tests.cmake).
+E2E_SKIP=77
+
+# Whether this machine runs 32-bit programs at all: some kernels run 64-bit user code only (IA-32
+# emulation off), and Wine's 32-bit loader then fails with "Exec format error".
+e2e_host_runs_32bit() {
+  [ -x /usr/lib/wine/wine ] && /usr/lib/wine/wine --version >/dev/null 2>&1
+}
+
 # The Wine environment of this run: its own prefix, no debug output, no desktop menu entries written to
-# the home directory, and no Mono or Gecko installer popping up.
+# the home directory, and no Mono or Gecko installer popping up. On a machine that runs no 32-bit code, Wine
+# through its 64-bit loader: Debian's `wine` and its tools' launchers would pick the 32-bit one.
 e2e_wine_environment() {
+  if ! e2e_host_runs_32bit; then
+    local shims="$E2E_STATE_DIR/wine64-only"
+    if [ ! -x "$shims/wine-stable" ]; then
+      mkdir -p "$shims"
+      printf '#!/bin/sh\nexec /usr/lib/wine/wine64 "$@"\n' >"$shims/wine-stable"
+      chmod +x "$shims/wine-stable"
+      ln -sf wine-stable "$shims/wine"
+    fi
+    case ":$PATH:" in *":$shims:"*) ;; *) export PATH="$shims:$PATH" ;; esac
+    export WINELOADER=/usr/lib/wine/wine64
+  fi
   export WINEPREFIX="$E2E_PREFIX"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -43,11 +64,17 @@ expect_eq() {
   fi
 }
 
-# e2e_use_build x86|x64: selects the Windows build under test and sets up Wine for it.
+# e2e_use_build x86|x64 [files]: selects the Windows build under test and sets up Wine for it; a test that
+# runs no program of it (files) is never skipped.
 #   LAUNCHER  the launcher executable;  PROBES  the directory of the probe programs;  OBJDUMP  for it;
 #   OTHER_ARCH  the other build.
 e2e_use_build() {
   E2E_ARCH=$1
+  if [ "$E2E_ARCH" = x86 ] && [ "${2:-}" != files ] && ! e2e_host_runs_32bit; then
+    echo "SKIP: this machine runs no 32-bit programs (its kernel has IA-32 emulation off), so Wine cannot run" \
+      "the 32-bit build here; the 64-bit build's run covers the same scenario"
+    exit "$E2E_SKIP"
+  fi
   case "$E2E_ARCH" in
     x86) OBJDUMP=i686-w64-mingw32-objdump OTHER_ARCH=x64 ;;
     x64) OBJDUMP=x86_64-w64-mingw32-objdump OTHER_ARCH=x86 ;;
@@ -184,9 +211,14 @@ reg_value() {
 }
 
 # other_reg_value HKCU|HKLM <subkey> <name>: reg_probe's line as the other build's reader sees it
-# (OTHER_ARCH, the build that is not under test).
+# (OTHER_ARCH, the build that is not under test). Where no 32-bit program runs, the 64-bit probe reads the
+# 32-bit view in its place (KEY_WOW64_32KEY), as a 32-bit program's registry calls are redirected.
 other_reg_value() {
-  run_in "$E2E_STATE_DIR" "$E2E_BUILD_DIR/$OTHER_ARCH/tools/probes/reg_probe.exe" "$@"
+  if [ "$OTHER_ARCH" = x86 ] && ! e2e_host_runs_32bit; then
+    run_in "$E2E_STATE_DIR" "$E2E_BUILD_DIR/x64/tools/probes/reg_probe.exe" -32 "$@"
+  else
+    run_in "$E2E_STATE_DIR" "$E2E_BUILD_DIR/$OTHER_ARCH/tools/probes/reg_probe.exe" "$@"
+  fi
   tr -d '\r' <"$E2E_LAST_OUTPUT"
 }
 

@@ -10,7 +10,7 @@
 # Usage: program_binary.sh x86|x64 launcher|companion|launcher-check
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
-e2e_use_build "$1"
+e2e_use_build "$1" files
 program=$(shipped_program "$2")
 
 headers=$("$OBJDUMP" -p "$program") || fail "$OBJDUMP could not read $program"

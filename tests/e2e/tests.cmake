@@ -32,6 +32,7 @@ function(e2e_add_test name script)
       ENVIRONMENT "${E2E_ENVIRONMENT}"
       FIXTURES_REQUIRED "e2e_display;e2e_prefix"
       LABELS e2e
+      SKIP_RETURN_CODE 77
       TIMEOUT 300)
     if(arg_RESOURCE_LOCK)
       set_tests_properties(e2e.${arch}.${name} PROPERTIES RESOURCE_LOCK "${arg_RESOURCE_LOCK}")
@@ -77,6 +78,7 @@ e2e_add_test(hostile_dlls hostile_dlls.sh RESOURCE_LOCK e2e_desktop)
 add_test(NAME e2e.installer COMMAND bash ${E2E_SOURCE_DIR}/installer_shortcut.sh)
 set_tests_properties(e2e.installer PROPERTIES
   ENVIRONMENT "${E2E_ENVIRONMENT}"
+  SKIP_RETURN_CODE 77
   FIXTURES_REQUIRED "e2e_display;e2e_prefix;release_archive"
   LABELS e2e
   TIMEOUT 120)

@@ -5,6 +5,8 @@
  *       or prints "missing" and exits 2 when the key or the value is absent.
  *   reg_probe -key HKCU|HKLM <subkey>
  *       prints "present" and exits 0, or "missing" and exits 2.
+ *   reg_probe -32 ...
+ *       either of the above in the 32-bit view (KEY_WOW64_32KEY), as a 32-bit program sees the registry.
  *
  * Any other failure (bad usage, an unexpected error) exits 1. */
 #include <windows.h>
@@ -15,10 +17,14 @@
 
 enum { kExitFound = 0, kExitFailure = 1, kExitMissing = 2 };
 
+/* KEY_WOW64_32KEY with -32, else nothing: the view of the program's own bitness. */
+static REGSAM view = 0;
+
 static int Usage(void) {
   fprintf(stderr,
           "usage: reg_probe HKCU|HKLM <subkey> <valuename>\n"
-          "       reg_probe -key HKCU|HKLM <subkey>\n");
+          "       reg_probe -key HKCU|HKLM <subkey>\n"
+          "       reg_probe -32 ...\n");
   return kExitFailure;
 }
 
@@ -45,7 +51,7 @@ static int Failure(const char *what, LONG status) {
 
 static int ProbeKey(HKEY root, const char *subkey) {
   HKEY key;
-  LONG status = RegOpenKeyExA(root, subkey, 0, KEY_READ, &key);
+  LONG status = RegOpenKeyExA(root, subkey, 0, KEY_READ | view, &key);
   if (status == ERROR_FILE_NOT_FOUND) return Missing();
   if (status != ERROR_SUCCESS) return Failure("RegOpenKeyExA", status);
   RegCloseKey(key);
@@ -55,7 +61,7 @@ static int ProbeKey(HKEY root, const char *subkey) {
 
 static int ProbeValue(HKEY root, const char *subkey, const char *name) {
   HKEY key;
-  LONG status = RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE, &key);
+  LONG status = RegOpenKeyExA(root, subkey, 0, KEY_QUERY_VALUE | view, &key);
   if (status == ERROR_FILE_NOT_FOUND) return Missing();
   if (status != ERROR_SUCCESS) return Failure("RegOpenKeyExA", status);
 
@@ -92,6 +98,11 @@ static int ProbeValue(HKEY root, const char *subkey, const char *name) {
 
 int main(int argc, char **argv) {
   HKEY root;
+  if (argc > 1 && strcmp(argv[1], "-32") == 0) {
+    view = KEY_WOW64_32KEY;
+    --argc;
+    ++argv;
+  }
   if (argc == 4 && strcmp(argv[1], "-key") == 0) {
     if (!ParseRoot(argv[2], &root)) return Usage();
     return ProbeKey(root, argv[3]);

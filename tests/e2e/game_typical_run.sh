@@ -94,7 +94,7 @@ typical_run() {
   rights+=" script's keys below HKEY_LOCAL_MACHINE: on an administrator account Windows asks for consent at every"
   rights+=" start, and on a standard account those lines are not imported"
   expect_eq "the preview's verdict with a script for HKEY_LOCAL_MACHINE" "$rights
-result: the resolution would be recorded and the game started, but the script would not be imported alike for every player" \
+result: the script would be imported, the resolution recorded and the game started, but not alike for every player" \
     "$(grep '^result: ' "$E2E_LAST_OUTPUT" | tr -d '\r')"
   grep -qxF -- "$companion" <(tr -d '\r' <"$E2E_LAST_OUTPUT") ||
     fail "the preview did not say what the companion would write: $companion"

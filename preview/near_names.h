@@ -16,18 +16,13 @@ using NearName = Text<16>;
 bool SameName(std::string_view a, std::string_view b);
 
 // How many edits (a letter added, dropped or replaced, two adjacent letters swapped) make one name of the
-// other, case aside; 3 for three or more.
+// other, case aside; 3 for three or more, found without looking further.
 int Edits(std::string_view a, std::string_view b);
 
-// Whether the name is one of the launcher's sections of that file.
-bool IsLaunchersSection(const char *file, std::string_view name);
-
-// The first of the launcher's sections of that file one or two edits from the name, or none.
-const char *NearSection(const char *file, std::string_view name);
-
-// The launcher's key of that section nearest to the name, one or two edits from it; "" when the name is
-// the launcher's own, none when it is none of its.
-const char *NearKey(const char *file, const char *section, std::string_view name);
+// The launcher's name nearest to `name`, within two edits, the first in the settings table of those as near:
+// among its sections of that file (section: none), or among its keys of that section. "" when the name is the
+// launcher's own, none when it is none of its.
+const char *NearestName(const char *file, const char *section, std::string_view name);
 
 }  // namespace launcher::preview
 

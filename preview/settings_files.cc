@@ -194,8 +194,8 @@ void CheckSectionNames(const char *file, SettingsFileFacts &facts) {
   Names names;
   StartNames(names, file, nullptr);
   for (std::string_view name; NextName(names, name);) {
-    if (IsLaunchersSection(file, name)) continue;
-    const char *known = NearSection(file, name);
+    const char *known = NearestName(file, nullptr, name);
+    if (known != nullptr && *known == '\0') continue;
     if (known == nullptr) {
       Line("  [", name, "]: not a section the launcher reads");
     } else if ((held & SectionBit(file, known)) != 0 && !HidesSection(facts, known)) {
@@ -227,7 +227,7 @@ void CheckKeyNames(const char *file, SettingsFileFacts &facts) {
     Names names;
     StartNames(names, file, section);
     for (std::string_view name; NextName(names, name);) {
-      const char *known = NearKey(file, section, name);
+      const char *known = NearestName(file, section, name);
       if (known != nullptr && *known == '\0') continue;
       if (known == nullptr) {
         Line("  [", section, "] ", name, ": not a key the launcher reads");

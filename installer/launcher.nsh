@@ -60,11 +60,12 @@
 ; LAUNCHER_UNINSTALL
 ;   In the uninstaller: removes launcher.exe, companion.exe, and today's detection file when a run left one,
 ;   in the game folder and in the VirtualStore of the account the uninstaller runs as. Windows puts a
-;   32-bit companion's writes to a folder the player cannot write into that player's VirtualStore; an
-;   uninstaller that asks for administrator rights reaches it only when the player's own account is an
-;   administrator's. For a standard player who typed an administrator's password it is that
-;   administrator's, and under Windows 11's administrator protection a hidden system-managed account's:
-;   the player's copy then stays, one file of one day, which no later day's run reads.
+;   32-bit companion's writes to a folder the player cannot write into that player's VirtualStore. An
+;   uninstaller that asks for administrator rights runs as the administrator who gave them: the player
+;   only when the player's own account confirmed the consent prompt; for a standard player who typed an
+;   administrator's password, that administrator; under Windows 11's administrator protection, a hidden
+;   system-managed account. The player's copy then stays, one file of one day, which no later day's run
+;   reads.
 ;
 ; What the game owns stays your choice: its files, its settings files, CONF\TMPFILE.TXT, the values that
 ; script imports, and the resolution the launcher records below ROOT\SUBKEY (KQgameset.ini, [REGSET]). The
@@ -134,7 +135,7 @@
 
 !macro _LAUNCHER_KEEP_WRITE REGISTER FILE SECTION KEY
   ${If} ${REGISTER} != "$\n"
-    WriteINIStr "$INSTDIR\${FILE}" "${SECTION}" "${KEY}" ${REGISTER}
+    WriteINIStr "$INSTDIR\${FILE}" "${SECTION}" "${KEY}" "${REGISTER}"
   ${EndIf}
 !macroend
 

@@ -23,11 +23,14 @@ void WriteVendorSetting(const DetectionFilePath &file, const TextSetting<Capacit
 // winerror.h's ERROR_ELEVATION_REQUIRED: CreateProcessW's answer for a program that must run elevated.
 constexpr unsigned long kErrorElevationRequired = 740;
 
-// Today's detection file, when the primary adapter names a PCI vendor; nothing otherwise.
+// Today's detection file, when the primary adapter names a PCI vendor and the working directory is a game
+// folder; nothing otherwise. A shortcut without "Start in" leaves the companion in some other folder, a
+// profile or the system's, where a file of the game has no business; the launcher then reports its empty
+// settings there.
 void WriteDetectionFile() {
   const DeviceId deviceId = CompanionReadPrimaryDisplayDeviceId();
   VendorValue vendor;
-  if (!ExtractVendorId(deviceId, vendor)) return;
+  if (!ExtractVendorId(deviceId, vendor) || !PlatformIsFile(kGameSettingsFile)) return;
 
   const WorkingDirectory workingDirectory = ReadWorkingDirectory();
   WriteVendorSetting(ComposeDetectionFilePath(workingDirectory, PlatformReadLocalDate()), kVendorId, vendor);

@@ -5,9 +5,9 @@
 
 namespace launcher {
 
-// One whole run: reads the primary adapter's identifier and, when it names a PCI vendor, writes that
-// vendor into today's detection file in the working directory. Writes nothing otherwise, and no other
-// file in any case. Then, whether it wrote or not, starts launcher.exe from its own folder in the same
+// One whole run: reads the primary adapter's identifier and, when it names a PCI vendor and the working
+// directory holds the game settings file, writes that vendor into today's detection file there. Writes
+// nothing otherwise, and no other file in any case. Then, whether it wrote or not, starts launcher.exe from its own folder in the same
 // working directory, without waiting for it, and through the shell where Windows requires elevation for
 // it. Always returns 0.
 int RunCompanion();

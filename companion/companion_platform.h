@@ -1,7 +1,7 @@
 // The companion's own outward effects, beside the launcher's platform operations it shares (the current
-// directory and the local date). companion_platform_win32.cc carries out both with the Win32 functions
-// named below, and only those: the companion imports nothing it does not call. The unit tests link a
-// recording double instead.
+// directory, whether a file is there, and the local date). companion_platform_win32.cc carries out both
+// with the Win32 functions named below, and only those: the companion imports nothing it does not call.
+// The unit tests link a recording double instead.
 #ifndef LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 #define LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 

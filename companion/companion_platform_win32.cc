@@ -20,6 +20,8 @@ bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
   return win32::ReadShortCurrentDirectory(field, capacity);
 }
 
+bool PlatformIsFile(const char *path) { return win32::IsFile(path); }
+
 LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }
 
 // Its own.

@@ -1,9 +1,11 @@
 #include "companion/companion.h"
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "game/graphics_mode.h"
+#include "settings/settings.h"
 #include "tests/companion_platform_fake.h"
 
 namespace launcher {
@@ -13,13 +15,19 @@ using Calls = std::vector<std::string>;
 
 class CompanionTest : public CompanionPlatformTest {
  protected:
+  // Started in a game folder unless a case says otherwise.
+  void SetUp() override {
+    CompanionPlatformTest::SetUp();
+    Fake().files.insert(kGameSettingsFile);
+  }
   static void Adapter(const std::string &deviceId) { CompanionFake().primaryDeviceId = deviceId; }
 };
 
 // The launcher is started last, once the file is written: it reads the file a moment later.
 TEST_F(CompanionTest, WritesTheVendorIntoTodaysFileInTheWorkingDirectoryThenStartsTheLauncher) {
   EXPECT_EQ(RunCompanion(), 0);
-  EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "GetCurrentDirectory 400", "ReadLocalDate",
+  EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "IsFile .\\KQgameset.ini", "GetCurrentDirectory 400",
+                                 "ReadLocalDate",
                                  "WriteProfileString C:\\Games\\Demo\\20123110.ini|last|VENID|0x10DE",
                                  "StartLauncher"}));
 }
@@ -56,6 +64,18 @@ TEST_F(CompanionTest, WritesNothingButStartsTheLauncherWhenTheAdapterNamesNoPciV
     Adapter(id);
     EXPECT_EQ(RunCompanion(), 0) << id;
     EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "StartLauncher"})) << id;
+  }
+}
+
+// A shortcut without "Start in" leaves the companion in a profile or the system's folder: no file of the
+// game goes there, not even beside a play settings file alone. The launcher, started all the same, then
+// reports its empty settings.
+TEST_F(CompanionTest, WritesNothingButStartsTheLauncherInAFolderWithoutTheGameSettingsFile) {
+  for (const std::set<std::string> &files : {std::set<std::string>{}, std::set<std::string>{kPlaySettingsFile}}) {
+    Fake().calls.clear();
+    Fake().files = files;
+    EXPECT_EQ(RunCompanion(), 0);
+    EXPECT_EQ(Fake().calls, (Calls{"ReadPrimaryDisplayDeviceId", "IsFile .\\KQgameset.ini", "StartLauncher"}));
   }
 }
 

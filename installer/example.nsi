@@ -3,11 +3,14 @@
 ;
 ;   makensis installer/example.nsi
 ;
-; which writes installer/launcher-demo-game-setup.exe. It installs examples/demo-game (its settings, its
-; registry script and the demo game bin\demo_game.exe) with the 32-bit launcher and companion into
-; "$PROGRAMFILES\Launcher Demo Game", a folder only administrators can write, makes a Start-menu shortcut
-; and, when the component is kept, a desktop shortcut, both to companion.exe (the sample folder asks for
-; the automatic graphics mode), and an uninstaller listed in "Apps and features". Silent:
+; which writes installer/launcher-demo-game-setup.exe (makensis -DGAME_VERSION=2.0 for another version). It
+; installs examples/demo-game (its settings, its registry script and the demo game bin\demo_game.exe) with
+; the 32-bit launcher and companion into "$PROGRAMFILES\Launcher Demo Game", a folder only administrators
+; can write, makes a Start-menu shortcut and, when the component is kept, a desktop shortcut, both to
+; companion.exe (the sample folder asks for the automatic graphics mode), and an uninstaller listed in
+; "Apps and features". Installed again into the same folder, a newer version keeps the player's settings
+; (LAUNCHER_SETTINGS) and its one entry; installed into another folder, it is a second install with an
+; entry and an uninstaller of its own, and the uninstaller of one leaves the other's shortcuts. Silent:
 ;   launcher-demo-game-setup.exe /S [/D=C:\Games\Demo Game]     (/D last, without quotes)
 ;   "<game folder>\uninstall.exe" /S
 
@@ -18,9 +21,14 @@ RequestExecutionLevel admin
 !include "launcher.nsh"
 
 !define GAME_NAME "Launcher Demo Game"
-!define GAME_VERSION "1.0"
+!ifndef GAME_VERSION
+  !define GAME_VERSION "1.0"
+!endif
 !define SAMPLE "${LAUNCHER_ARCHIVE}\examples\demo-game"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\LauncherDemoGame"
+!define UNINSTALL_ROOT "Software\Microsoft\Windows\CurrentVersion\Uninstall"
+
+; This install's entry in "Apps and features", set by ENTRY_KEY.
+Var EntryKey
 
 Name "${GAME_NAME}"
 OutFile "launcher-demo-game-setup.exe"
@@ -39,20 +47,46 @@ SetCompressor /SOLID lzma
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-; The shortcuts are for every account of the machine, in the installer and in the uninstaller alike.
+; One entry per game folder, named from the folder's long path in upper case (as Windows compares paths):
+; a later version installed into the same folder and the uninstaller there name the same entry, an install
+; into another folder its own. The folder must exist.
+!macro ENTRY_KEY
+  Push $0
+  Push $1
+  Push $2
+  StrCpy $0 "$INSTDIR"
+  System::Call "kernel32::GetLongPathNameW(w r0, w .r1, i ${NSIS_MAX_STRLEN}) i .r2"
+  ${If} $2 > 0
+  ${AndIf} $2 < ${NSIS_MAX_STRLEN}
+    StrCpy $0 $1
+  ${EndIf}
+  System::Call "kernel32::LCMapStringW(i 0x7F, i 0x200, w r0, i -1, w .r0, i ${NSIS_MAX_STRLEN})"  ; invariant, upper case
+  StrLen $1 $0
+  IntOp $1 $1 * 2
+  System::Call "shlwapi::HashData(w r0, i r1, *i .r2, i 4)"
+  IntFmt $2 "%08X" $2
+  StrCpy $EntryKey "${UNINSTALL_ROOT}\LauncherDemoGame-$2"
+  Pop $2
+  Pop $1
+  Pop $0
+!macroend
+
+; The shortcuts are for every account of the machine, in the installer and in the uninstaller alike:
+; with "current", NSIS's default, they would go to the account the installer runs as, which for a
+; standard player who typed an administrator's password is that administrator.
 Function .onInit
   SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
   SetShellVarContext all
+  !insertmacro ENTRY_KEY
 FunctionEnd
 
 Section "Demo game (required)" GameSection
   SectionIn RO
-  SetOutPath "$INSTDIR"
-  File "${SAMPLE}\KQgameset.ini"
-  File "${SAMPLE}\KQgameplay.ini"
+  ; Over an earlier version: the player's resolution and graphics choices stay, the rest is this version's.
+  !insertmacro LAUNCHER_SETTINGS "${SAMPLE}"
   SetOutPath "$INSTDIR\CONF"
   File "${SAMPLE}\CONF\TMPFILE.TXT"
   SetOutPath "$INSTDIR\bin"
@@ -61,25 +95,38 @@ Section "Demo game (required)" GameSection
   ; KQgameplay.ini says radiostate=1: the companion, and the shortcut starts it.
   !insertmacro LAUNCHER_INSTALL x86 automatic
   !insertmacro LAUNCHER_SHORTCUT "$SMPROGRAMS" "${GAME_NAME}" automatic
+  ; An earlier version's desktop shortcut to this folder: made again below when the component is kept.
+  !insertmacro LAUNCHER_REMOVE_SHORTCUT "$DESKTOP" "${GAME_NAME}"
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${GAME_NAME}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${GAME_VERSION}"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "Game launcher sample"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\bin\demo_game.exe"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  !insertmacro ENTRY_KEY
+  WriteRegStr HKLM $EntryKey "DisplayName" "${GAME_NAME}"
+  WriteRegStr HKLM $EntryKey "DisplayVersion" "${GAME_VERSION}"
+  WriteRegStr HKLM $EntryKey "Publisher" "Game launcher sample"
+  WriteRegStr HKLM $EntryKey "DisplayIcon" "$INSTDIR\bin\demo_game.exe"
+  WriteRegStr HKLM $EntryKey "InstallLocation" "$INSTDIR"
+  WriteRegStr HKLM $EntryKey "UninstallString" '"$INSTDIR\uninstall.exe"'
+  WriteRegStr HKLM $EntryKey "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+  WriteRegDWORD HKLM $EntryKey "NoModify" 1
+  WriteRegDWORD HKLM $EntryKey "NoRepair" 1
+  ; Whether this install made a desktop shortcut, for its uninstaller.
+  WriteRegDWORD HKLM $EntryKey "DesktopShortcut" 0
 SectionEnd
 
 Section "Desktop shortcut" DesktopSection
   !insertmacro LAUNCHER_SHORTCUT "$DESKTOP" "${GAME_NAME}" automatic
+  WriteRegDWORD HKLM $EntryKey "DesktopShortcut" 1
 SectionEnd
 
 Section "Uninstall"
-  !insertmacro LAUNCHER_UNINSTALL "${GAME_NAME}"
+  !insertmacro LAUNCHER_UNINSTALL
+  ; This install's shortcuts only: a shortcut of the same name that starts another folder's game stays,
+  ; and the desktop is left alone when this install made nothing there.
+  !insertmacro LAUNCHER_REMOVE_SHORTCUT "$SMPROGRAMS" "${GAME_NAME}"
+  ReadRegDWORD $0 HKLM $EntryKey "DesktopShortcut"
+  ${If} $0 = 1
+    !insertmacro LAUNCHER_REMOVE_SHORTCUT "$DESKTOP" "${GAME_NAME}"
+  ${EndIf}
 
   ; What the game owns, removed because this is the demo's own installer: its files, the record the demo
   ; game writes beside itself, and the keys of its registry script and of the resolution's record (both
@@ -94,7 +141,7 @@ Section "Uninstall"
   DeleteRegKey HKCU "Software\LauncherDemo\DemoGame"
   DeleteRegKey /ifempty HKCU "Software\LauncherDemo"
 
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  DeleteRegKey HKLM $EntryKey
   Delete "$INSTDIR\uninstall.exe"
   ; Only when empty: whatever else someone put in the folder stays, and the folder with it.
   RMDir "$INSTDIR"

@@ -112,8 +112,8 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
 
 // The one word the player gets when the game cannot start: a message box, in front of other windows, with
 // an error icon, that names the game's full path (the current directory, read in wide characters, then
-// "\" and `fileBelowDirectory`, GameExecPath\GameExec) and the system's own wording of `error`, a system
-// error code. Returns when the player dismisses it.
+// "\" and `fileBelowDirectory`, GameExecPath\GameExec), the system's own wording of `error`, a system
+// error code, and the player's next step. Returns when the player dismisses it.
 void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error);
 
 // The same start, of the system's registry editor on the registry script: an operation of its own, so

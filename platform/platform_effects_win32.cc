@@ -155,7 +155,9 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
   // The fixed words in the player's language: Simplified Chinese for a Chinese user interface (the
   // version resource's language), English otherwise. The system words its reason in its own language.
   const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
-  wchar_t text[64 + kWidePathCapacity + kFileBelowCapacity + kReasonCapacity];
+  // The fixed words, the code's digits and the zero: 87 units at most, in English.
+  constexpr DWORD kFixedCapacity = 96;
+  wchar_t text[kFixedCapacity + kWidePathCapacity + kFileBelowCapacity + kReasonCapacity];
   DWORD at = Append(text, 0, chinese ? L"无法启动游戏：\n" : L"The game could not be started:\n");
   // The full path in wide characters, so that any folder name shows.
   const DWORD directoryLength = GetCurrentDirectoryW(kWidePathCapacity, text + at);
@@ -174,6 +176,8 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
   const auto code = Composed(error);
   for (const char digit : View(code)) text[at++] = static_cast<wchar_t>(digit);
   at = Append(text, at, chinese ? L"）" : L")");
+  // What the player can do: a game file that is missing, damaged or blocked comes back with the game.
+  at = Append(text, at, chinese ? L"\n\n重新安装游戏可能会解决此问题。" : L"\n\nReinstalling the game may help.");
   text[at] = L'\0';
   // No owner window; the box comes to the front (the launcher was started by the player's click, or allowed
   // by the companion) and stays above other windows until dismissed.

@@ -115,9 +115,10 @@ expect_one_game_start() {
 }
 
 # expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code>: the launcher run in the folder
-# shows the message of a game that cannot start (the full path, the system's reason and the code) and, once
-# it is dismissed, ends with 0. Wine keeps no foreground rules (MB_SETFOREGROUND, MB_TOPMOST,
-# AllowSetForegroundWindow): that side is Windows' only; this checks the box and its words.
+# shows the message of a game that cannot start (the full path, the system's reason and the code, then the
+# player's next step) and, once it is dismissed, ends with 0. Wine keeps no foreground rules
+# (MB_SETFOREGROUND, MB_TOPMOST, AllowSetForegroundWindow): that side is Windows' only; this checks the box
+# and its words.
 expect_told_not_started() {
   local what=$1 folder=$2 below=$3 code=$4 status=0 box
   run_in "$folder" "$LAUNCHER" &
@@ -131,7 +132,9 @@ expect_told_not_started() {
   path="$(win_path "$folder")\\$below"
   [[ $text == "The game could not be started:\\n${path//\\/\\\\}\\n\\n"* ]] ||
     fail "$what: the message does not name $path: $text"
-  [[ $text == *"(error $code)" ]] || fail "$what: the message does not end with (error $code): $text"
+  local next='Reinstalling the game may help.'
+  [[ $text == *"(error $code)\\n\\n$next" ]] ||
+    fail "$what: the message does not end with (error $code) and the next step, $next: $text"
   status=0
   wait "$launcher" || status=$?
   expect_eq "$what: exit code after the message" 0 "$status"

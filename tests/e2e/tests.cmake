@@ -74,11 +74,12 @@ e2e_add_test(hostile_files hostile_files.sh RESOURCE_LOCK e2e_desktop)
 e2e_add_test(hostile_dlls hostile_dlls.sh RESOURCE_LOCK e2e_desktop)
 
 # The installer scenario, once (the example installs the 32-bit programs): from the archive the
-# release_archive test leaves, built into an installer, installed, started through its shortcut, uninstalled.
+# release_archive test leaves, built into an installer, installed, started through its shortcut, upgraded,
+# installed into a second folder, and both copies uninstalled.
 add_test(NAME e2e.installer COMMAND bash ${E2E_SOURCE_DIR}/installer_shortcut.sh)
 set_tests_properties(e2e.installer PROPERTIES
   ENVIRONMENT "${E2E_ENVIRONMENT}"
   SKIP_RETURN_CODE 77
   FIXTURES_REQUIRED "e2e_display;e2e_prefix;release_archive"
   LABELS e2e
-  TIMEOUT 120)
+  TIMEOUT 240)

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The release archive as scripts/release makes it: its listing and its checksum file, unsigned programs in
-# it, the publishers' README and docs that speak of the archive, and the example installer built from it
-# (and not packed in it). Then signed, on this machine only: a
+# it, the publishers' README and docs that speak of the archive, and the example installer and the include
+# in each of its modes built from it (and not packed in it). Then signed, on this machine only: a
 # throwaway certificate authority issues a code-signing certificate valid for three days, a throwaway
 # timestamping authority answers on 127.0.0.1. Every program of an archive signed with a timestamp, from a
 # .pfx and from a SoftHSM token, verifies after unpacking, now and after the certificate has expired; one
@@ -22,6 +22,8 @@ bash "$root/scripts/release" --build "$work/build" --out "$work/dist" >"$work/re
   fail "scripts/release failed: $(tail -n 20 "$work/release.log")"
 grep -qx "release: the archive's installer/example.nsi builds with makensis" "$work/release.log" ||
   fail "scripts/release did not build the archive's example installer: $(tail -n 5 "$work/release.log")"
+grep -qx "release: the archive's installer/launcher.nsh builds for x86 and x64, launcher and automatic" \
+  "$work/release.log" || fail "scripts/release did not build the include in each mode: $(tail -n 5 "$work/release.log")"
 version=$(sed -n 's/^project(launcher VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
 archive="launcher-$version-windows.zip"
 [ -f "$work/dist/$archive" ] || fail "no $archive"

@@ -1,6 +1,5 @@
 #include "game/game_launch.h"
 
-#include "game/game_path.h"
 #include "platform/platform.h"
 
 namespace launcher {
@@ -15,20 +14,20 @@ GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory) {
   Compose(launch.directory, workingDirectory, kPathSeparator, gameExecPath);
   Compose(launch.file, workingDirectory, kPathSeparator, gameExecPath, kPathSeparator, gameExec);
   Compose(launch.fileBelowDirectory, gameExecPath, kPathSeparator, gameExec);
+  const std::size_t named = Length(launch.file);
+  launch.judgement = JudgeGamePath(launch.file.bytes.data(), launch.file.bytes.size());
+  // The part below the directory gets the extension the completion added, as the player is told the path.
+  std::size_t below = Length(launch.fileBelowDirectory);
+  for (std::size_t at = named; launch.file.bytes[at] != '\0'; ++at) {
+    launch.fileBelowDirectory.bytes[below++] = launch.file.bytes[at];
+  }
   return launch;
 }
 
-void StartGame(const GameLaunch &launch) {
-  // A folder would open in a file manager, a device name would open the device: neither is started.
-  const GamePathJudgement judgement = JudgeGamePath(CString(launch.file));
-  const unsigned long error = judgement == GamePathJudgement::kProgram
-                                  ? PlatformStartProgram(CString(launch.file), CString(launch.parameters),
-                                                         CString(launch.directory))
-                                  : StartFailureCode(judgement);
-  if (error == 0) return;
-  // The player may mend the folder and click again while the message is up: the folder is let go first.
-  PlatformReleaseCurrentDirectory();
-  PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
+unsigned long StartGame(const GameLaunch &launch) {
+  const unsigned long refused = StartFailureCode(launch.judgement);
+  if (refused != 0) return refused;
+  return PlatformStartProgram(CString(launch.file), CString(launch.parameters), CString(launch.directory));
 }
 
 }  // namespace launcher

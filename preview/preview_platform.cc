@@ -156,6 +156,8 @@ unsigned long PlatformGetWindowsDirectory(char *field, unsigned long capacity) {
 
 bool PlatformIsFile(const char *path) { return preview::IsFile(path); }
 
+unsigned long PlatformFullPathLength(const char *path) { return preview::FullPathLength(path); }
+
 int PlatformReadProfileInt(const char *file, const char *section, const char *key, int fallback) {
   const preview::SettingsFileFacts *settings = SettingsFile(file);
   int value = fallback;
@@ -286,7 +288,9 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
   Line("  parameters: ", parameters);
   Line("  in: ", directory);
   // The launcher's own judgement; once the launcher judges the path before the start, only a program comes.
-  NoteGame(file, JudgeGamePath(file));
+  decltype(GameLaunch::file) judged;
+  preview::CopyCut(judged, file);
+  NoteGame(file, JudgeGamePath(judged.bytes.data(), judged.bytes.size()));
   if (TooLongForWindows(facts.game.pathLength)) {
     Line("  game file: ", facts.game.pathLength, " characters, more than the ", kLongestPath,
          " Windows opens without long-path support: it would not start");
@@ -299,8 +303,14 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
     case GamePathJudgement::kDevice:
       Line("  game file: a device's name: Windows would open the device, and start no game");
       break;
+    case GamePathJudgement::kDocument:
+      Line("  game file: a document, not a program: Windows would open it with its type's program");
+      break;
     case GamePathJudgement::kNotAProgram:
-      Line("  game file: not a program (it does not begin with \"MZ\"): Windows refuses to run it");
+    case GamePathJudgement::kLibrary:
+    case GamePathJudgement::kSixteenBit:
+    case GamePathJudgement::kTooLong:
+      Line("  game file: not a program Windows runs: it would not start");
       break;
   }
   return 0;
@@ -317,7 +327,7 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
   Compose(path, directory, kPathSeparator, below);
   Line("would show the player that the game cannot start: ", CString(path), " (system error ", error, ")");
   // Errors 11 are a device's name or no program image alike: judged again, as the launcher judged them.
-  if (!facts.game.judged) NoteGame(CString(path), JudgeGamePath(CString(path)));
+  if (!facts.game.judged) NoteGame(CString(path), JudgeGamePath(path.bytes.data(), path.bytes.size()));
 }
 
 LocalDate PlatformReadLocalDate() {

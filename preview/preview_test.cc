@@ -175,7 +175,7 @@ TEST_F(PreviewTest, TheRunHandsTheVerdictItsFacts) {
       {"a text file named demo.exe",
        [] { Answers().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "not a program\r\n"; },
        "result: the game file is not a program, and Windows refuses to run it: C:\\Games\\Demo\\bin\\demo.exe\n",
-       "would show the player that the game cannot start: C:\\Games\\Demo\\bin\\demo.exe (system error 11)\n"},
+       "would show the player that the game cannot start: C:\\Games\\Demo\\bin\\demo.exe (system error 193)\n"},
       {"no GameExec: the game's path names its folder",
        [] {
          Answers().profile.erase({".\\KQgameset.ini", "game", "GameExec"});
@@ -200,8 +200,8 @@ TEST_F(PreviewTest, TheRunHandsTheVerdictItsFacts) {
 // verdict is the same, and no line comes twice.
 TEST_F(PreviewTest, AGameTheLauncherCannotStartFailsTheVerdictOnce) {
   Answers().folders.insert("C:\\Games\\Demo\\bin\\");
-  const char *folder = "C:\\Games\\Demo\\bin\\";
-  const GamePathJudgement judgement = JudgeGamePath(folder);
+  char folder[40] = "C:\\Games\\Demo\\bin\\";
+  const GamePathJudgement judgement = JudgeGamePath(folder, sizeof folder);
   ASSERT_EQ(judgement, GamePathJudgement::kFolder);
   PlatformShowStartFailure("bin\\", StartFailureCode(judgement));
   EXPECT_EQ(preview::Verdict(), 1);
@@ -210,7 +210,8 @@ TEST_F(PreviewTest, AGameTheLauncherCannotStartFailsTheVerdictOnce) {
   EXPECT_EQ(Lines("result: the game"), "result: the game's path names a folder: C:\\Games\\Demo\\bin\\\n");
 
   SetUp();
-  ASSERT_EQ(JudgeGamePath("C:\\Games\\Demo\\bin\\CON"), GamePathJudgement::kDevice);
+  char device[40] = "C:\\Games\\Demo\\bin\\CON";
+  ASSERT_EQ(JudgeGamePath(device, sizeof device), GamePathJudgement::kDevice);
   PlatformShowStartFailure("bin\\CON", StartFailureCode(GamePathJudgement::kDevice));
   EXPECT_EQ(preview::Verdict(), 1);
   EXPECT_EQ(Lines("would show the player"),

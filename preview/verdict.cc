@@ -100,7 +100,13 @@ void PrintGameNotStartable(const GameFacts &game) {
     case GamePathJudgement::kDevice:
       Line("result: the game's path names a device, which Windows opens in place of a program: ", path);
       return;
+    case GamePathJudgement::kDocument:
+      Line("result: the game file is a document, not a program: the player would not meet the game: ", path);
+      return;
     case GamePathJudgement::kNotAProgram:
+    case GamePathJudgement::kLibrary:
+    case GamePathJudgement::kSixteenBit:
+    case GamePathJudgement::kTooLong:
       Line("result: the game file is not a program, and Windows refuses to run it: ", path);
       return;
   }

@@ -127,8 +127,8 @@ GamePathJudgement JudgeGamePath(char *path, std::size_t capacity) {
   if (fullLength > kLongestPath) return GamePathJudgement::kTooLong;
   const std::size_t length = std::string_view(path).size();
   std::string_view extension = ExtensionOf(path);
-  // The shell's extensions come first, as Wine's shell starts "game.exe" where a file "game" is there too;
-  // a completion longer than Windows opens names no file there.
+  // The shell's extensions come first, as Wine's shell starts "game.exe" where a file or folder "game" is
+  // there too; a completion longer than Windows opens names no file there.
   const bool completes = extension.empty();
   const bool roomToComplete = fullLength + kLongestCompletion <= kLongestPath && length + kLongestCompletion < capacity;
   if (completes && roomToComplete && Complete(path, length)) {

@@ -505,8 +505,8 @@ class ExpectedRun {
     const std::string head = GameHead(s_);
     if (head.compare(0, 2, "MZ") != 0) return extension == ".COM" ? 216 : 193;
     if (head.size() < 64) return 193;
-    const uint32_t at = static_cast<uint8_t>(head[0x3C]) | static_cast<uint8_t>(head[0x3D]) << 8 |
-                        static_cast<uint8_t>(head[0x3E]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(head[0x3F])) << 24;
+    uint32_t at = 0;
+    for (int i = 3; i >= 0; --i) at = at << 8 | static_cast<uint8_t>(head[0x3C + i]);
     Add(Op::kReadFilePart, {file}, at);
     const std::string header = at < head.size() ? head.substr(at, 24) : "";
     if (header.compare(0, 2, "NE") == 0 || header.compare(0, 2, "LE") == 0) return 216;

@@ -5,15 +5,10 @@
 
 namespace launcher {
 
-void StartGame(const GameLaunch &launch) {
-  const unsigned long error = launch.judgement == GamePathJudgement::kProgram
-                                  ? PlatformStartProgram(CString(launch.file), CString(launch.parameters),
-                                                         CString(launch.directory))
-                                  : StartFailureCode(launch.judgement);
-  if (error == 0) return;
-  // The player may mend the folder and click again while the message is up: the folder is let go first.
-  PlatformReleaseCurrentDirectory();
-  PlatformShowStartFailure(CString(launch.fileBelowDirectory), error);
+unsigned long StartGame(const GameLaunch &launch) {
+  const unsigned long refused = StartFailureCode(launch.judgement);
+  if (refused != 0) return refused;
+  return PlatformStartProgram(CString(launch.file), CString(launch.parameters), CString(launch.directory));
 }
 
 void RemoveDetectionFile(const DetectionFilePath &detectionFile) {

@@ -14,8 +14,13 @@ GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory) {
   Compose(launch.directory, workingDirectory, kPathSeparator, gameExecPath);
   Compose(launch.file, workingDirectory, kPathSeparator, gameExecPath, kPathSeparator, gameExec);
   Compose(launch.fileBelowDirectory, gameExecPath, kPathSeparator, gameExec);
-  // A folder would open in a file manager, a device name would open the device: neither is started.
-  launch.judgement = JudgeGamePath(CString(launch.file));
+  const std::size_t named = Length(launch.file);
+  launch.judgement = JudgeGamePath(launch.file.bytes.data(), launch.file.bytes.size());
+  // The part below the directory gets the extension the completion added, as the player is told the path.
+  std::size_t below = Length(launch.fileBelowDirectory);
+  for (std::size_t at = named; launch.file.bytes[at] != '\0'; ++at) {
+    launch.fileBelowDirectory.bytes[below++] = launch.file.bytes[at];
+  }
   return launch;
 }
 

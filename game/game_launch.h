@@ -1,5 +1,5 @@
 // The game's start: its file, parameters and directory, composed from the working directory and the
-// game section of the settings.
+// game section of the settings, with the judgement of its file.
 #ifndef LAUNCHER_GAME_GAME_LAUNCH_H
 #define LAUNCHER_GAME_GAME_LAUNCH_H
 
@@ -15,26 +15,31 @@ inline constexpr char kPathSeparator[] = "\\";
 using GameText = Text<kGameTextCapacity>;
 using GameParameters = GameText;
 
+// The parts in full at their longest, with room for the extension the shell's completion adds.
+template <typename... Parts>
+using CompletedText = Text<kComposedCapacity<Parts...> + kLongestCompletion>;
+
 // Every path holds its parts in full: each part at its longest, one "\" between parts.
 struct GameLaunch {
-  // working directory\GameExecPath\GameExec
-  ComposedText<WorkingDirectory, decltype(kPathSeparator), GameText, decltype(kPathSeparator), GameText> file;
+  // working directory\GameExecPath\GameExec, completed as the shell completes a name without an extension:
+  // what is judged and handed to the shell
+  CompletedText<WorkingDirectory, decltype(kPathSeparator), GameText, decltype(kPathSeparator), GameText> file;
   GameParameters parameters;  // Para, until the graphics mode settles it
   // working directory\GameExecPath
   ComposedText<WorkingDirectory, decltype(kPathSeparator), GameText> directory;
-  // GameExecPath\GameExec, the file's path below the working directory: what the player is told of a game
-  // that cannot start, after the current directory as Windows gives it in wide characters
-  ComposedText<GameText, decltype(kPathSeparator), GameText> fileBelowDirectory;
-  GamePathJudgement judgement;  // whether the file can start, judged before the start
+  // GameExecPath\GameExec as completed, the file's path below the working directory: what the player is told
+  // of a game that cannot start, after the current directory as Windows gives it in wide characters
+  CompletedText<GameText, decltype(kPathSeparator), GameText> fileBelowDirectory;
+  GamePathJudgement judgement;  // of `file`, made before anything is started
 };
 
+// Reads the game section, composes the paths and judges the game's file (game_path.h).
 GameLaunch BuildGameLaunch(const WorkingDirectory &workingDirectory);
 
-// Starts the game and returns without waiting for it. A path that names no file the shell can start as a
-// program (nothing there, a folder, a device, a .exe that is no program image) starts nothing, and a start
-// that fails starts nothing either: the player is told either way, and the call returns once the message
-// is dismissed.
-void StartGame(const GameLaunch &launch);
+// Starts the game as judged and returns without waiting for it: a program or a document goes to the shell,
+// anything else starts nothing. Returns 0 when the shell started it, else the system error code that says
+// why it was not started: the judgement's, or the shell's.
+unsigned long StartGame(const GameLaunch &launch);
 
 }  // namespace launcher
 

@@ -1,5 +1,6 @@
 #include "game/game_launch.h"
 
+#include <map>
 #include <string>
 #include <tuple>
 
@@ -18,7 +19,7 @@ TEST_F(GameLaunchTest, ComposesFileAndDirectoryFromTheWorkingDirectory) {
   Game("GameExec", "demo.exe");
   Game("Para", "-window");
   Fake().files = {"C:\\Games\\Demo\\bin\\demo.exe"};
-  Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}};
+  Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", ProgramImage()}};
   GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
   EXPECT_EQ(CallsStartingWith("ReadProfileString"),
             (std::vector<std::string>{
@@ -49,43 +50,66 @@ TEST_F(GameLaunchTest, JoinsPartsAsTheyStand) {
   EXPECT_EQ(View(launch.parameters), "-w \"a b\" 'c'");
 }
 
-// A path the shell would not start as a program starts nothing, and a start that fails is not retried:
-// either way the player gets one message naming the path below the working directory and the system's
-// error code. A .bat or any other file is started as ever.
-TEST_F(GameLaunchTest, TellsThePlayerOnceWhenTheGameCannotStart) {
-  const std::tuple<const char *, unsigned long, std::string> cases[] = {
-      // GameExec, what the start answers, the start and the message in order
-      {"missing.exe", 0, "Release; ShowStartFailure bin\\missing.exe|2"},
-      {"", 0, "Release; ShowStartFailure bin\\|336"},                // the path names the folder
-      {"NUL.exe", 0, "Release; ShowStartFailure bin\\NUL.exe|11"},   // a device's name
-      {"notes.exe", 0, "Release; ShowStartFailure bin\\notes.exe|11"},  // no program image
-      {"locked.exe", 5, "StartProgram; Release; ShowStartFailure bin\\locked.exe|5"},  // unread: the start says
-      {"demo.exe", 1155, "StartProgram; Release; ShowStartFailure bin\\demo.exe|1155"},
-      {"run.bat", 0, "StartProgram"},
+// The game start's table of files: the file as the shell completes and the loader judges it (Windows' side,
+// from Microsoft's documentation; Wine starts the same completed path). What the shell would not start as a
+// program starts nothing; a document and a file that cannot be read go to the shell, whose answer is
+// returned. The player is told the returned code, with the name as completed.
+TEST_F(GameLaunchTest, StartsWhatTheShellWouldAndReturnsWhyNot) {
+  std::string junk = "MZ" + std::string(62, 'j') + "junk";  // its header points far past its end
+  std::string sixteenBit = ProgramImage().replace(64, 2, "NE");
+  const std::map<std::string, std::string> files = {
+      {"demo.exe", ProgramImage()}, {"game.exe", ProgramImage()}, {"tool.com", ProgramImage()},
+      {"tool.exe", ProgramImage()}, {"readme.txt", "text"}, {"notes.exe", "Mz"}, {"stub.exe", "MZ"},
+      {"junk.exe", junk}, {"library.exe", ProgramImage(0x2102)}, {"old.exe", sixteenBit}, {"old.com", "\xb4\x09"},
+      {"run.bat", "@echo off"}, {"NUL.exe", ""}, {"locked.exe", ""}};
+  const std::tuple<const char *, unsigned long, GamePathJudgement, const char *, unsigned long> cases[] = {
+      // GameExec, what the shell answers, the judgement, the name below the directory, the code returned
+      {"demo.exe", 0, GamePathJudgement::kProgram, "demo.exe", 0},
+      {"game", 0, GamePathJudgement::kProgram, "game.exe", 0},  // completed
+      {"tool", 0, GamePathJudgement::kProgram, "tool.com", 0},  // .com before .exe
+      {"readme", 0, GamePathJudgement::kMissing, "readme", 2},  // no program extension completes it
+      {"missing.exe", 0, GamePathJudgement::kMissing, "missing.exe", 2},
+      {"", 0, GamePathJudgement::kFolder, "", 336},
+      {"NUL.exe", 0, GamePathJudgement::kDevice, "NUL.exe", 11},
+      {"notes.exe", 0, GamePathJudgement::kNotAProgram, "notes.exe", 193},    // no "MZ"
+      {"stub.exe", 0, GamePathJudgement::kNotAProgram, "stub.exe", 193},      // "MZ" only
+      {"junk.exe", 0, GamePathJudgement::kNotAProgram, "junk.exe", 193},      // "MZ" and junk
+      {"library.exe", 0, GamePathJudgement::kLibrary, "library.exe", 193},    // a DLL
+      {"old.exe", 0, GamePathJudgement::kSixteenBit, "old.exe", 216},         // an NE image
+      {"old.com", 0, GamePathJudgement::kSixteenBit, "old.com", 216},         // an MS-DOS .com
+      {"readme.txt", 0, GamePathJudgement::kDocument, "readme.txt", 0},       // started as the settings say
+      {"readme.txt", 1155, GamePathJudgement::kDocument, "readme.txt", 1155},
+      {"locked.exe", 5, GamePathJudgement::kProgram, "locked.exe", 5},  // unread: the shell says
+      {"run.bat", 0, GamePathJudgement::kProgram, "run.bat", 0},
   };
-  for (const auto &[gameExec, startError, expected] : cases) {
+  for (const auto &[gameExec, shellAnswer, judgement, below, error] : cases) {
     Fake() = FakePlatform();
     Fake().folders = {"C:\\Games\\Demo\\bin\\"};
-    Fake().files = {"C:\\Games\\Demo\\bin\\demo.exe", "C:\\Games\\Demo\\bin\\notes.exe",
-                    "C:\\Games\\Demo\\bin\\run.bat", "C:\\Games\\Demo\\bin\\NUL.exe"};
-    Fake().files.insert("C:\\Games\\Demo\\bin\\locked.exe");
+    for (const auto &[name, content] : files) {
+      Fake().files.insert("C:\\Games\\Demo\\bin\\" + name);
+      Fake().contents["C:\\Games\\Demo\\bin\\" + name] = content;
+    }
     Fake().unreadable = {"C:\\Games\\Demo\\bin\\locked.exe"};
-    Fake().contents = {{"C:\\Games\\Demo\\bin\\demo.exe", "MZ"}, {"C:\\Games\\Demo\\bin\\notes.exe", "Mz"}};
-    Fake().startError = startError;
+    Fake().startError = shellAnswer;
     Game("GameExecPath", "bin");
     Game("GameExec", gameExec);
-    StartGame(BuildGameLaunch(DirectoryOf("C:\\Games\\Demo")));
-    std::string seen;
-    for (const std::string &call : Fake().calls) {
-      if (call.rfind("StartProgram", 0) == 0) seen += "StartProgram; ";
-      if (call.rfind("ReleaseCurrentDirectory", 0) == 0) seen += "Release; ";
-      if (call.rfind("ShowStartFailure", 0) == 0) seen += call + "; ";
-    }
-    EXPECT_EQ(seen, expected + "; ") << gameExec;
+    const GameLaunch launch = BuildGameLaunch(DirectoryOf("C:\\Games\\Demo"));
+    EXPECT_EQ(launch.judgement, judgement) << gameExec;
+    EXPECT_EQ(View(launch.fileBelowDirectory), std::string("bin\\") + below) << gameExec;
+    EXPECT_EQ(StartGame(launch), error) << gameExec;
+    const bool started = judgement == GamePathJudgement::kProgram || judgement == GamePathJudgement::kDocument;
+    EXPECT_EQ(CallsStartingWith("StartProgram"),
+              started ? std::vector<std::string>{"StartProgram C:\\Games\\Demo\\bin\\" + std::string(below) +
+                                                 "||C:\\Games\\Demo\\bin"}
+                      : std::vector<std::string>{})
+        << gameExec;
+    EXPECT_TRUE(CallsStartingWith("ShowStartFailure").empty()) << gameExec;
   }
 }
 
-TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
+// A path longer than Windows opens without long-path support is composed whole and said to be too long,
+// not missing: Windows' side (Wine opens longer paths).
+TEST_F(GameLaunchTest, LongestPartsAreComposedWholeAndRefusedAsTooLong) {
   const std::string directory = "C:\\" + std::string(396, 'w');
   const std::string path(399, 'p'), exec(399, 'e'), para(399, 'a');
   Game("GameExecPath", path + "more");
@@ -93,11 +117,21 @@ TEST_F(GameLaunchTest, LongestPartsArePassedWhole) {
   Game("Para", para + "more");
   const std::string file = directory + "\\" + path + "\\" + exec;
   Fake().files = {file};
-  GameLaunch launch = BuildGameLaunch(DirectoryOf(directory));
-  StartGame(launch);
-  ASSERT_EQ(file.size(), 1199u);
-  EXPECT_EQ(CallsStartingWith("StartProgram"),
-            (std::vector<std::string>{"StartProgram " + file + "|" + para + "|" + directory + "\\" + path}));
+  const GameLaunch launch = BuildGameLaunch(DirectoryOf(directory));
+  EXPECT_EQ(View(launch.file), file);
+  EXPECT_EQ(View(launch.directory), directory + "\\" + path);
+  EXPECT_EQ(View(launch.parameters), para);
+  EXPECT_EQ(StartGame(launch), 206u);
+  EXPECT_TRUE(CallsStartingWith("StartProgram").empty());
+
+  // At the limit, 259 units once resolved; a name without an extension that has no room for one is too long.
+  Fake().fullPathLengths[file] = 259;
+  EXPECT_EQ(BuildGameLaunch(DirectoryOf(directory)).judgement, GamePathJudgement::kDocument);
+  Fake().fullPathLengths[file] = 256;
+  Fake().files.clear();
+  EXPECT_EQ(BuildGameLaunch(DirectoryOf(directory)).judgement, GamePathJudgement::kTooLong);
+  Fake().fullPathLengths[file] = 255;
+  EXPECT_EQ(BuildGameLaunch(DirectoryOf(directory)).judgement, GamePathJudgement::kMissing);
 }
 
 }  // namespace

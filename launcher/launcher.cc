@@ -37,8 +37,14 @@ int RunLauncher() {
 
   GameLaunch launch = BuildGameLaunch(workingDirectory);
   const DetectionFilePath detectionFile = ChooseGameParameters(workingDirectory, launch.parameters).detectionFile;
-  StartGame(launch);
+  const unsigned long startError = StartGame(launch);
   RemoveDetectionFile(detectionFile);
+  if (startError != 0) {
+    // The player may mend the folder and click again while the message is up: this run's detection file is
+    // gone and the folder let go first, so that the next run's own file of the day is not deleted under it.
+    PlatformReleaseCurrentDirectory();
+    PlatformShowStartFailure(CString(launch.fileBelowDirectory), startError);
+  }
 
   return 0;
 }

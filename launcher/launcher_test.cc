@@ -148,7 +148,7 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   SetSetting(".\\KQgameset.ini", "game", "Para", "-window");
   SetSetting("C:\\Games\\Demo\\20123110.ini", "last", "VENID", "0x10DE");
   Fake().files.insert("C:\\Games\\Demo\\bin\\demo.exe");
-  Fake().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "MZ\x90";
+  Fake().contents["C:\\Games\\Demo\\bin\\demo.exe"] = ProgramImage();
 
   EXPECT_EQ(RunLauncher(), 0);
 
@@ -177,14 +177,15 @@ TEST_F(LauncherTest, TypicalRunRecordsTheConfiguredSizeAndStartsTheGameWithOpenG
   EXPECT_EQ(Fake().registryWrites[0].data, (std::vector<unsigned char>{0x00, 0x04, 0x00, 0x00}));
   EXPECT_EQ(Fake().registryWrites[1].data, (std::vector<unsigned char>{0x00, 0x03, 0x00, 0x00}));
 
-  // The game gone: the player is told, then the detection file is removed as ever, and the run ends with 0.
+  // The game gone: the detection file is removed as ever and the folder let go before the player is told,
+  // and the run ends with 0.
   Fake().calls.clear();
   Fake().files.erase("C:\\Games\\Demo\\bin\\demo.exe");
   EXPECT_EQ(RunLauncher(), 0);
   const std::vector<std::string> tail = effects();
   EXPECT_EQ(std::vector<std::string>(tail.end() - 4, tail.end()),
-            (std::vector<std::string>{"Pause 1000", "ReleaseCurrentDirectory", "ShowStartFailure bin\\demo.exe|2",
-                                      "DeleteFile C:\\Games\\Demo\\20123110.ini"}));
+            (std::vector<std::string>{"Pause 1000", "DeleteFile C:\\Games\\Demo\\20123110.ini",
+                                      "ReleaseCurrentDirectory", "ShowStartFailure bin\\demo.exe|2"}));
 }
 
 // The reading of the script decides the editor's rights (its own tests hold the cases): the player's own

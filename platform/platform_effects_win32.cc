@@ -148,10 +148,11 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
 
 void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
   using win32::kWidePathCapacity;
-  // GameExecPath, "\\" and GameExec: 799 bytes at most, each one UTF-16 unit at most, and the zero.
-  constexpr int kFileBelowCapacity = 800;
-  // The system's wording of an error is a sentence or two.
-  constexpr DWORD kReasonCapacity = 1024;
+  // GameExecPath, "\\", GameExec and the extension the shell's completion adds: 803 bytes at most, each one
+  // UTF-16 unit at most, and the zero.
+  constexpr int kFileBelowCapacity = 804;
+  // The system's wording of an error is a sentence or two, with the file's name where it names one.
+  constexpr DWORD kReasonCapacity = 1024 + kFileBelowCapacity;
   // The fixed words in the player's language: Simplified Chinese for a Chinese user interface (the
   // version resource's language), English otherwise. The system words its reason in its own language.
   const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
@@ -163,11 +164,15 @@ void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long erro
   const DWORD directoryLength = GetCurrentDirectoryW(kWidePathCapacity, text + at);
   at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? Append(text, at, L".") : at + directoryLength;
   text[at++] = L'\\';
-  const int fileLength = MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, text + at, kFileBelowCapacity);
-  if (fileLength > 0) at += static_cast<DWORD>(fileLength) - 1;
+  wchar_t below[kFileBelowCapacity];
+  if (MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, below, kFileBelowCapacity) == 0) below[0] = L'\0';
+  at = Append(text, at, below);
   at = Append(text, at, L"\n\n");
-  DWORD reasonLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                      text + at, kReasonCapacity, nullptr);
+  // Each insert a system message may hold, %1 to %99, names the file: "%1 is not a valid Win32 application."
+  DWORD_PTR inserts[99];
+  for (DWORD_PTR &insert : inserts) insert = reinterpret_cast<DWORD_PTR>(below);
+  DWORD reasonLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
+                                      text + at, kReasonCapacity, reinterpret_cast<va_list *>(inserts));
   while (reasonLength > 0 && text[at + reasonLength - 1] <= L' ') --reasonLength;  // its line break
   at += reasonLength;
   // The code too, also where the system has no wording for it: support looks it up in any language.

@@ -215,18 +215,27 @@ void PrintGraphics(const GraphicsChoice &graphics, bool detectionFilePresent, un
   }
 }
 
+// What the launcher makes of the game's file, as its judgement says.
+std::string_view GameFileLine(GamePathJudgement judgement) {
+  switch (judgement) {
+    case GamePathJudgement::kProgram: return "present";
+    case GamePathJudgement::kDocument: return "a document: the shell would open it with its type's program";
+    case GamePathJudgement::kMissing: return "MISSING";
+    case GamePathJudgement::kFolder: return "a folder";
+    case GamePathJudgement::kDevice: return "a device's name: Windows would open the device, and start no game";
+    case GamePathJudgement::kNotAProgram: return "not a program image: Windows refuses to run it";
+    case GamePathJudgement::kLibrary: return "a DLL: Windows refuses to run it";
+    case GamePathJudgement::kSixteenBit: return "a 16-bit or MS-DOS program: 64-bit Windows refuses to run it";
+    case GamePathJudgement::kTooLong: return "a path longer than Windows opens without long-path support";
+  }
+  return {};
+}
+
 void PrintGameStart(const GameLaunch &launch) {
-  constexpr std::string_view kJudgements[] = {
-      "present",
-      "MISSING",
-      "a folder",
-      "a device's name: Windows would open the device, and start no game",
-      "not a program (it does not begin with \"MZ\"): Windows refuses to run it",
-  };
   Line("would start the game: ", View(launch.file));
   Line("  parameters: ", View(launch.parameters));
   Line("  in: ", View(launch.directory));
-  Line("  game file: ", kJudgements[static_cast<unsigned>(launch.judgement)]);
+  Line("  game file: ", GameFileLine(launch.judgement));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ class PreviewTest : public PlatformTest {
     Fake().files.insert({kScript, "C:\\Games\\Demo\\bin\\demo.exe", kTodaysFile, ".\\KQgameplay.ini",
                          ".\\KQgameset.ini"});
     Fake().contents[kScript] = "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Example]\r\n\"Ready\"=dword:00000001\r\n";
-    Fake().contents["C:\\Games\\Demo\\bin\\demo.exe"] = "MZ";
+    Fake().contents["C:\\Games\\Demo\\bin\\demo.exe"] = ProgramImage();
     SetSetting(".\\KQgameplay.ini", "ExtSet", "check1", "1");
     SetSetting(".\\KQgameplay.ini", "ExtSet", "radiostate", "1");
     SetSetting(".\\KQgameset.ini", "BV", "qnoresX", "1024");
@@ -118,6 +118,19 @@ TEST_F(PreviewTest, TheVerdictTakesTheDecisionsAndTheCodePageAsTheyAre) {
   EXPECT_EQ(From("  game file: "), "  game file: MISSING\n"
                                    "would remove the detection file C:\\Games\\Demo\\20123110.ini (present)\n"
                                    "result: the game file is missing: C:\\Games\\Demo\\bin\\demo.exe\n");
+
+  // A document is started all the same, but the player would not meet the game; a name without its
+  // extension is printed as the launcher completes it.
+  SetUp();
+  SetSetting(".\\KQgameset.ini", "game", "GameExec", "readme.txt");
+  Fake().files.insert("C:\\Games\\Demo\\bin\\readme.txt");
+  EXPECT_EQ(preview::PreviewRun(), 1);
+  EXPECT_NE(Answers().output.find("  game file: a document: the shell would open it with its type's program\n"),
+            std::string::npos);
+  SetUp();
+  SetSetting(".\\KQgameset.ini", "game", "GameExec", "demo");
+  EXPECT_EQ(preview::PreviewRun(), 0);
+  EXPECT_NE(Answers().output.find("would start the game: C:\\Games\\Demo\\bin\\demo.exe\n"), std::string::npos);
 }
 
 // In the automatic mode, before the companion has written today's file: what it would write, from the

@@ -103,6 +103,10 @@ void PrintGameNotStartable(const GameLaunch &launch) {
   const std::string_view path = View(launch.file);
   switch (launch.judgement) {
     case GamePathJudgement::kProgram: return;
+    case GamePathJudgement::kDocument:
+      Line("result: the game file is a document, not a program: the shell would open it with its type's program, "
+           "and the player would not meet the game: ", path);
+      return;
     case GamePathJudgement::kMissing: Line("result: the game file is missing: ", path); return;
     case GamePathJudgement::kFolder: Line("result: the game's path names a folder: ", path); return;
     case GamePathJudgement::kDevice:
@@ -110,6 +114,16 @@ void PrintGameNotStartable(const GameLaunch &launch) {
       return;
     case GamePathJudgement::kNotAProgram:
       Line("result: the game file is not a program, and Windows refuses to run it: ", path);
+      return;
+    case GamePathJudgement::kLibrary:
+      Line("result: the game file is a DLL, which Windows loads into programs but never runs: ", path);
+      return;
+    case GamePathJudgement::kSixteenBit:
+      Line("result: the game file is a 16-bit or MS-DOS program, which 64-bit Windows does not run: ", path);
+      return;
+    case GamePathJudgement::kTooLong:
+      Line("result: the game file's path is longer than the ", kLongestPath,
+           " characters Windows opens without long-path support: ", path);
       return;
   }
 }

@@ -84,6 +84,19 @@ Text<N> TextOf(const std::string &text) {
 
 inline WorkingDirectory DirectoryOf(const std::string &text) { return TextOf<kWorkingDirectoryCapacity>(text); }
 
+// The head of a program image as the PE format lays it out: the MS-DOS header, whose last four bytes point
+// at "PE\0\0" right after it, then an i386 file header with these Characteristics (by default an
+// executable image; IMAGE_FILE_DLL, 0x2000, makes it a DLL's).
+inline std::string ProgramImage(unsigned characteristics = 0x0102) {
+  std::string image(64 + 24, '\0');
+  image.replace(0, 2, "MZ");
+  image[0x3C] = 64;
+  image.replace(64, 6, std::string("PE\0\0\x4c\x01", 6));
+  image[64 + 22] = static_cast<char>(characteristics & 0xFF);
+  image[64 + 23] = static_cast<char>(characteristics >> 8);
+  return image;
+}
+
 }  // namespace launcher
 
 #endif

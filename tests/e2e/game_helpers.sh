@@ -114,15 +114,19 @@ expect_one_game_start() {
   expect_eq "$what: game file" "$3" "$program"
 }
 
-# expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code>: the launcher run in the folder
-# shows the message of a game that cannot start (the full path, the system's reason and the code, then the
-# player's next step) and, once it is dismissed, ends with 0. Wine keeps no foreground rules
-# (MB_SETFOREGROUND, MB_TOPMOST, AllowSetForegroundWindow): that side is Windows' only; this checks the box
-# and its words.
+# expect_told_not_started <what> <folder> <GameExecPath\GameExec> <error code> [detection file]: the launcher
+# run in the folder shows the message of a game that cannot start (the full path, the system's reason and the
+# code, then the player's next step) and, once it is dismissed, ends with 0. With a detection file: that file
+# is gone while the message is up. Wine keeps no foreground rules (MB_SETFOREGROUND, MB_TOPMOST,
+# AllowSetForegroundWindow): that side is Windows' only; this checks the box and its words.
 expect_told_not_started() {
-  local what=$1 folder=$2 below=$3 code=$4 status=0 box
+  local what=$1 folder=$2 below=$3 code=$4 detection=${5:-} status=0 box
   run_in "$folder" "$LAUNCHER" &
   local launcher=$!
+  if [ -n "$detection" ]; then
+    probe msgbox_probe -keep 30 >/dev/null || fail "$what: no message box came up"
+    [ ! -e "$detection" ] || fail "$what: the detection file is still there while the message is up"
+  fi
   box=$(probe msgbox_probe 30) || status=$?
   printf '%s\n' "$box" | sed 's/^/  | /'
   expect_eq "$what: msgbox_probe exit code (0: a box came up and was dismissed)" 0 "$status"

@@ -8,6 +8,9 @@
 #     the file stays;
 #   - radiostate 2 with Para = -window, today's file naming another vendor: the game gets "-opengl", and
 #     the file stays;
+#   - GameExec without its extension (stand_in_game for bin\stand_in_game.exe): the launcher completes it as
+#     the shell does and starts bin\stand_in_game.exe, once (Wine's shell would complete .exe alone; the
+#     launcher hands it the completed name, as Windows' shell would complete it);
 #   - a [game] section without GameExec, whose path then names the folder bin\: nothing is started (no
 #     file manager on it either), the player is told so in a message box, and with radiostate 1 today's
 #     detection file is removed all the same once it is dismissed; then a GameExec whose file is missing:
@@ -25,15 +28,16 @@ set -uo pipefail
 e2e_use_build "$1"
 
 # check_game_start <case> <today> <GameExecPath> <Para> <radiostate or ""> <vendor> <expected arguments>
+# [GameExec, stand_in_game.exe unless given]
 check_game_start() {
-  local label=$1 today=$2 path=$3 para=$4 radiostate=$5 vendor=$6 expected=$7
+  local label=$1 today=$2 path=$3 para=$4 radiostate=$5 vendor=$6 expected=$7 exec=${8:-stand_in_game.exe}
   local folder
   folder=$(make_game_folder "$label")
   local gameFolder="$folder/${path//\\//}"
   mkdir -p "$gameFolder"
   [ -f "$gameFolder/stand_in_game.exe" ] || cp "$PROBES/stand_in_game.exe" "$gameFolder/"
   write_game_start_settings "$folder" "Software\\LauncherE2E\\Parameters\\$(basename "$folder")" \
-    "$path" stand_in_game.exe "$para" "$radiostate"
+    "$path" "$exec" "$para" "$radiostate"
   write_registry_script "$folder" </dev/null
   write_detection_file "$folder/$(day_name "$today")" "$vendor"
   local before
@@ -60,6 +64,9 @@ no_radiostate_empty_para() {
 }
 radiostate_two() {
   check_game_start opengl "$1" bin -window 2 0x1002 -opengl
+}
+without_extension() {
+  check_game_start completed "$1" bin -window 3 0x10DE -window stand_in_game
 }
 
 not_started() {
@@ -134,5 +141,5 @@ two_quick_starts() {
   rm -f "$device"
 }
 
-run_cases several_levels no_radiostate_empty_para radiostate_two not_started two_quick_starts
+run_cases several_levels no_radiostate_empty_para radiostate_two without_extension not_started two_quick_starts
 note "file, parameters and directory as set; no detection file removed but with radiostate 1; no folder opened, and the player told; one game for quick starts through several spellings of one folder"

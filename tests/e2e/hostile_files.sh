@@ -5,8 +5,11 @@
 #      "-opengl" from the detection file, the detection file stays as it was (it cannot be deleted), and
 #      the game's record is the only change in the folder;
 #   2. the detection file is writable again and the game is missing: the player is told so in a message
-#      box (read by msgbox_probe; the test holds the desktop), the run completes with exit code 0 once it is
-#      dismissed, the detection file is deleted, and that is the only change in the folder.
+#      box (read by msgbox_probe; the test holds the desktop), the detection file is gone while the box is
+#      up, the run completes with exit code 0 once it is dismissed, and that is the only change in the folder;
+#   3. a .exe of "MZ" and junk, then a DLL renamed .exe: neither is a program the loader runs (on Windows
+#      and under Wine alike), so each is told as error 193 and nothing is started, the detection file again
+#      gone while the box is up.
 # In both, detection files named for other days (yesterday, 31 October 2012), today's name in the CONF
 # folder, and unrelated .ini files are neither changed nor removed: contents, sizes, modes and
 # modification times are compared before and after each run.
@@ -76,7 +79,7 @@ note "run 2: writable detection file, no game"
 chmod u+w "$folder/$today.ini"
 settings "Software\\LauncherE2E\\Files\\$name\\2" missing_game.exe
 before=$(listing)
-expect_told_not_started "run 2" "$folder" 'bin\missing_game.exe' 2
+expect_told_not_started "run 2" "$folder" 'bin\missing_game.exe' 2 "$folder/$today.ini"
 [ "$(date +%Y%-d%-m)" = "$today" ] || fail "the date changed during the run; run the test again"
 expect_eq "run 2: width" "type=4 length=4 bytes=$(dword_bytes 1024)" \
   "$(reg_value HKCU "Software\\LauncherE2E\\Files\\$name\\2" Width)"
@@ -84,3 +87,13 @@ expect_eq "run 2: width" "type=4 length=4 bytes=$(dword_bytes 1024)" \
 expect_eq "run 2: the folder, apart from today's detection file" "$(grep -v " ./$today.ini$" <<<"$before")" \
   "$(listing)"
 note "only the expected changes: the game's record, then the removal of today's detection file"
+
+note "run 3: \"MZ\" and junk, a DLL renamed .exe"
+printf 'MZ%062d, then no header where that points\r\n' 0 >"$folder/bin/junk.exe"
+cp "$PROBES/planted_dll.dll" "$folder/bin/library.exe"
+for game in junk.exe library.exe; do
+  settings "Software\\LauncherE2E\\Files\\$name\\3" "$game"
+  printf '[last]\r\nVENID=0x10DE\r\n' >"$folder/$today.ini"
+  expect_told_not_started "run 3, $game" "$folder" "bin\\$game" 193 "$folder/$today.ini"
+  expect_eq "run 3, $game: games started in all" 1 "$(grep -c '^\[run\]' "$folder/bin/game_record.txt")"
+done

@@ -215,6 +215,11 @@ long PlatformReadFilePart(const char *path, unsigned long long offset, unsigned 
   return static_cast<long>(count);
 }
 
+// Not recorded: only a length, read beside the path's other reads.
+unsigned long PlatformFullPathLength(const char *path) {
+  return world.gamePathTooLong && Given(path) == world.namedGamePath ? 300 : std::strlen(path);
+}
+
 LocalDate PlatformReadLocalDate() {
   Record(Op::kReadLocalDate);
   return world.date;

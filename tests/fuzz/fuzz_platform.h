@@ -74,12 +74,15 @@ struct FuzzWorld {
   bool directoryHeld = false;
   bool gameIsFolder = false;
   // The game's file at `gamePath`: whether it is there, cannot be read, and its first bytes; what its start
-  // answers (0: started, else a system error code).
+  // answers (0: started, else a system error code). `namedGamePath` is the path the settings name, which
+  // GetFullPathNameW finds longer than Windows opens when `gamePathTooLong`.
   std::string gamePath;
   bool gameIsFile = false;
   bool gameUnreadable = false;
   std::string gameHead;
   unsigned long startError = 0;
+  std::string namedGamePath;
+  bool gamePathTooLong = false;
   int screenWidth = 0;
   int screenHeight = 0;
   LocalDate date = {1601, 1, 1};

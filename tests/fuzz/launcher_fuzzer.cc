@@ -18,9 +18,14 @@
 //                 SUBKEY, VALUENAMEX, VALUENAMEY, GameExec, GameExecPath, Para, today's VENID, the other
 //                 day's VENID, the registry script's bytes
 //   then one byte bit 0 the registry script exists, bit 1 it cannot be read, bit 2 another launcher holds
-//                 the folder, bit 3 the game's path names a folder, bit 4 it names a file, bit 5 that file
-//                 begins with "MZ" (else "PK"), bit 6 it cannot be read
+//                 the folder, bit 3 the game's path names a folder, bit 4 the game's file is there, bit 5 it
+//                 begins as a program image does (else "PK"), bit 6 it cannot be read, bit 7 the path's full
+//                 length is more than Windows opens
 //   then one byte what the game's start answers: 0 started, else that system error code
+//   then one byte the game's file is the path with the shell's extension v % 7 (0 none, 1 to 6: .pif .com
+//                 .exe .bat .lnk .cmd)
+//   then one byte with bit 5, its image (v % 6): 0 a program's, 1 "MZ" alone, 2 a DLL's, 3 an NE image's,
+//                 4 "MZ" whose header points past the end, 5 "PE\0\0" and a file header cut short
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -74,8 +79,9 @@ struct Scenario {
   std::string texts[kKeyCount];  // indexed like kKeys; only the text keys are used
   std::string script;
   bool scriptExists, scriptUnreadable, directoryHeld, gameIsFolder;
-  bool gameIsFile, gameIsProgramImage, gameUnreadable;
+  bool gameIsFile, gameIsProgramImage, gameUnreadable, gamePathTooLong;
   unsigned long startError;
+  unsigned gameExtension, gameImage;
 };
 
 class Reader {
@@ -129,7 +135,10 @@ Scenario Parse(const uint8_t *data, size_t size) {
   s.gameIsFile = more & 16;
   s.gameIsProgramImage = more & 32;
   s.gameUnreadable = more & 64;
+  s.gamePathTooLong = more & 128;
   s.startError = in.Bytes(1);
+  s.gameExtension = in.Bytes(1) % 7;
+  s.gameImage = in.Bytes(1) % 6;
   return s;
 }
 
@@ -306,11 +315,36 @@ bool NamesDevice(const std::string &path) {
          name[3] <= '9';
 }
 
-bool EndsInExe(const std::string &path) {
-  if (path.size() < 4) return false;
-  std::string end = path.substr(path.size() - 4);
-  for (char &c : end) c = UpperAscii(c);
-  return end == ".EXE";
+// What the shell starts as a program, in the order it tries the extensions on a name that has none.
+const char *const kShellExtensions[] = {".pif", ".com", ".exe", ".bat", ".lnk", ".cmd"};
+
+// The name's extension: from the last "." of its last part, unless a blank follows; "" when none.
+std::string ExtensionOf(const std::string &path) {
+  const size_t separator = path.find_last_of("\\/");
+  const std::string name = path.substr(separator == std::string::npos ? 0 : separator + 1);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string::npos || name.find(' ', dot) != std::string::npos) return "";
+  std::string extension = name.substr(dot);
+  for (char &c : extension) c = UpperAscii(c);
+  return extension;
+}
+
+// Where the world keeps the game's file: the composed path, with the shell's extension it is given.
+std::string GameFile(const Scenario &s) {
+  return GamePath(s) + (s.gameExtension == 0 ? "" : kShellExtensions[s.gameExtension - 1]);
+}
+
+// The game's first bytes: a program image's head (the PE format: "MZ", at 0x3C the offset of "PE\0\0", then
+// the file header with its Characteristics), one of the forms the loader refuses, or no image at all.
+std::string GameHead(const Scenario &s) {
+  if (!s.gameIsProgramImage) return "PK\x03";
+  if (s.gameImage == 1) return "MZ";
+  std::string head(64, '\0');
+  head.replace(0, 2, "MZ");
+  head[0x3C] = s.gameImage == 4 ? 0x7F : 64;
+  head += std::string(s.gameImage == 3 ? "NE" : "PE", 2) + std::string(20, '\0');
+  head += s.gameImage == 2 ? "\x02\x21" : "\x02\x01";  // IMAGE_FILE_DLL is 0x2000
+  return head.substr(0, s.gameImage == 5 ? 80 : head.size());
 }
 
 std::string DetectionFilePath(const std::string &directory, int year, int day, int month) {
@@ -413,6 +447,9 @@ class ExpectedRun {
     const std::string exec = Text(kGameExec, 400);
     const std::string path = Text(kGameExecPath, 400);
     std::string parameters = Text(kPara, 400);
+    const std::string named = directory + "\\" + path + "\\" + exec;
+    std::string file = named;
+    unsigned long error = JudgeTheGame(file);
     const unsigned radioState = static_cast<uint16_t>(Integer(kRadioState, 3));
     Add(Op::kReadLocalDate);
     std::string detectionFile;
@@ -422,34 +459,59 @@ class ExpectedRun {
     } else if (radioState == 2) {
       parameters = "-opengl";
     }
-    const unsigned long error = StartTheGame(directory + "\\" + path + "\\" + exec, parameters, directory + "\\" + path);
-    if (error != 0) {
-      Add(Op::kReleaseCurrentDirectory);
-      Add(Op::kShowStartFailure, {path + "\\" + exec}, error);
+    if (error == 0) {
+      Add(Op::kStartProgram, {file, parameters, directory + "\\" + path});
+      error = s_.startError;
     }
     if (!detectionFile.empty()) Add(Op::kDeleteFile, {detectionFile});
+    if (error != 0) {
+      Add(Op::kReleaseCurrentDirectory);
+      Add(Op::kShowStartFailure, {path + "\\" + exec + file.substr(named.size())}, error);
+    }
     return calls_;
   }
 
  private:
-  // The game's start, when its path names a file the shell is given to start; else what stops it, as a
-  // system error code: 11 (a bad format) for a device or a .exe that is no program image, 336 for a folder,
-  // 2 for nothing there. 0 when it started.
-  unsigned long StartTheGame(const std::string &file, const std::string &parameters, const std::string &in) {
+  // The world's files: the game's, and the system's registry editor when the parts happen to spell its path.
+  bool HasFile(const std::string &file) const {
+    return (s_.gameIsFile && file == GameFile(s_)) ||
+           (file == std::string(kSystemDirectory) + "\\REGEDIT.EXE" && !s_.noEditorInSystemDirectory);
+  }
+
+  // The game's file as the shell and the loader take it, with the reads that judge it: a device's name is 11,
+  // a path too long for Windows 206, a folder 336, nothing there 2; a name without an extension gets the
+  // first of the shell's extensions that names a file. Then a .exe or .com: no image behind "MZ" or a DLL's
+  // 193, a 16-bit program 216. 0 for what the shell is given; `file` is then what it is given.
+  unsigned long JudgeTheGame(std::string &file) {
     if (NamesDevice(file)) return 11;
-    Add(Op::kIsFolder, {file});
-    if (s_.gameIsFolder) return 336;
-    Add(Op::kIsFile, {file});
-    // The world's game, or the system's registry editor when the parts happen to spell its path.
-    const bool isEditor = file == std::string(kSystemDirectory) + "\\REGEDIT.EXE" && !s_.noEditorInSystemDirectory;
-    if (!s_.gameIsFile && !isEditor) return 2;
-    if (EndsInExe(file)) {
-      Add(Op::kReadFilePart, {file}, 0);
-      // A file that cannot be read (the editor's, in this world) is left to the start to judge.
-      if (s_.gameIsFile && !s_.gameUnreadable && !s_.gameIsProgramImage) return 11;
+    const size_t length = s_.gamePathTooLong && file == GamePath(s_) ? 300 : file.size();
+    if (length > 259) return 206;
+    std::string extension = ExtensionOf(file);
+    const bool completes = extension.empty(), room = length + 4 <= 259;
+    for (size_t i = 0; completes && room && extension.empty() && i < 6; ++i) {
+      Add(Op::kIsFile, {file + kShellExtensions[i]});
+      if (HasFile(file + kShellExtensions[i])) extension = ExtensionOf(file += kShellExtensions[i]);
     }
-    Add(Op::kStartProgram, {file, parameters, in});
-    return s_.startError;
+    if (extension.empty() || !completes) {
+      Add(Op::kIsFolder, {file});
+      if (s_.gameIsFolder) return 336;
+      Add(Op::kIsFile, {file});
+      if (!HasFile(file)) return completes && !room ? 206 : 2;
+    }
+    if (extension != ".EXE" && extension != ".COM") return 0;
+    Add(Op::kReadFilePart, {file}, 0);
+    // The editor's file holds nothing in this world, and a file that cannot be read: left to the start.
+    if (!s_.gameIsFile || file != GameFile(s_) || s_.gameUnreadable) return 0;
+    const std::string head = GameHead(s_);
+    if (head.compare(0, 2, "MZ") != 0) return extension == ".COM" ? 216 : 193;
+    if (head.size() < 64) return 193;
+    uint32_t at = 0;
+    for (int i = 3; i >= 0; --i) at = at << 8 | static_cast<uint8_t>(head[0x3C + i]);
+    Add(Op::kReadFilePart, {file}, at);
+    const std::string header = at < head.size() ? head.substr(at, 24) : "";
+    if (header.compare(0, 2, "NE") == 0 || header.compare(0, 2, "LE") == 0) return 216;
+    if (header.size() < 24 || header.compare(0, 4, std::string("PE\0\0", 4)) != 0) return 193;
+    return (static_cast<uint8_t>(header[23]) & 0x20) != 0 ? 193 : 0;
   }
 
   void Add(Op op, std::vector<std::string> text = {}, long long number = 0) {
@@ -500,11 +562,11 @@ bool IsEffect(const Call &call) {
 
 // Rules that hold whatever the settings, stated on the calls alone.
 void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &expected) {
-  size_t report = calls.size(), gameStart = calls.size();
+  size_t report = calls.size(), gameStart = 0, startFailure = calls.size();
   for (size_t i = 0; i < calls.size(); ++i) {
     if (calls[i].op == Op::kShowMessage && report == calls.size()) report = i;
-    // The game's start, or the message that it cannot start.
-    if (calls[i].op == Op::kStartProgram || calls[i].op == Op::kShowStartFailure) gameStart = i;
+    if (calls[i].op == Op::kStartProgram) gameStart = i;
+    if (calls[i].op == Op::kShowStartFailure) startFailure = i;
   }
   if (report != calls.size()) {
     for (const Call &call : calls) {
@@ -516,7 +578,10 @@ void CheckInvariants(const std::vector<Call> &calls, const std::vector<Call> &ex
     if (calls[i].op == Op::kStartRegistryEditor && !IsSystemEditorStart(calls[i])) {
       Fail("the registry editor is the one in a system folder", expected, calls);
     }
-    if (calls[i].op == Op::kDeleteFile && i < gameStart) Fail("the detection file is deleted after the game start", expected, calls);
+    if (calls[i].op == Op::kDeleteFile && (i < gameStart || i > startFailure)) {
+      Fail("the detection file is deleted after the game's start, before the message that it cannot start", expected,
+           calls);
+    }
     if (calls[i].op == Op::kSetRegistryValue) {
       const size_t length = calls[i].data.size();
       if (calls[i].number == 4 ? length != 4 : (calls[i].number != 1 || length < 10)) {
@@ -590,10 +655,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   world.script = s.script;
   world.directoryHeld = s.directoryHeld;
   world.gameIsFolder = s.gameIsFolder;
-  world.gamePath = GamePath(s);
+  world.gamePath = GameFile(s);
   world.gameIsFile = s.gameIsFile;
   world.gameUnreadable = s.gameUnreadable;
-  world.gameHead = s.gameIsProgramImage ? "MZ\x90" : "PK\x03";
+  world.gameHead = GameHead(s);
+  world.namedGamePath = GamePath(s);
+  world.gamePathTooLong = s.gamePathTooLong;
   world.startError = s.startError;
   world.screenWidth = s.screenWidth;
   world.screenHeight = s.screenHeight;

@@ -7,7 +7,7 @@ out = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'corpus')
 INT_KEYS = ['check1','qnores','customquality','qnoresX','qnoresY','ROOT','VALUETYPE','radiostate']
 TEXT_KEYS = ['SUBKEY','VALUENAMEX','VALUENAMEY','GameExec','GameExecPath','Para','VENID','OTHERVENID']
 ORDER = INT_KEYS + TEXT_KEYS
-def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo', script=None, script_unreadable=False, held=False, game_folder=False, game_file=False, program_image=True, game_unreadable=False, start_error=0):
+def seed(name, unreadable=False, game=True, play=True, today=False, other=False, short=False, no_system_editor=False, ints={}, texts={}, screen=(1920,1080), date=(2012,10,31), directory=b'C:\\Games\\Demo', script=None, script_unreadable=False, held=False, game_folder=False, game_file=False, program_image=True, game_unreadable=False, start_error=0, too_long=False, extension=0, image=0):
     flags = (1 if unreadable else 0) | (2 if game else 0) | (4 if play else 0) | (8 if today else 0) | (16 if other else 0) | (32 if short else 0) | (64 if no_system_editor else 0)
     present = 0
     for k,v in list(ints.items()) + list(texts.items()):
@@ -20,7 +20,10 @@ def seed(name, unreadable=False, game=True, play=True, today=False, other=False,
     for t in [directory] + [texts.get(k, b'') for k in TEXT_KEYS] + [script or b'']:
         b += struct.pack('<H', len(t)) + t
     b += bytes([(1 if script is not None else 0) | (2 if script_unreadable else 0) | (4 if held else 0) | (8 if game_folder else 0)
-                | (16 if game_file else 0) | (32 if program_image else 0) | (64 if game_unreadable else 0), start_error])
+                | (16 if game_file else 0) | (32 if program_image else 0) | (64 if game_unreadable else 0)
+                | (128 if too_long else 0), start_error])
+    if extension or image:
+        b += bytes([extension, image])
     open(f'{out}/{name}', 'wb').write(b)
 
 regset = dict(SUBKEY=b'Software\\Example\\Video', VALUENAMEX=b'Width', VALUENAMEY=b'Height')
@@ -79,3 +82,13 @@ seed('script-nul-byte', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameE
      script=b'REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Example]\x00\r\n[HKEY_LOCAL_MACHINE\\Software\\X]\r\n')
 seed('game-path-names-a-folder', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExecPath=b'bin'),
      game_folder=True, script=b'REGEDIT\nHKEY_CLASSES_ROOT\\.demo = Demo\n')
+# The game's file as the shell and the loader take it: a name without an extension that the shell's .exe
+# completes, "MZ" alone, a DLL, an NE image, a document, and a path longer than Windows opens.
+seed('game-completed-exe', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo'), game_file=True,
+     extension=3)
+seed('game-mz-alone', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'), game_file=True, image=1)
+seed('game-dll', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.com'), game_file=True, image=2)
+seed('game-16-bit', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'), game_file=True, image=3)
+seed('game-document', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'readme.txt'), game_file=True)
+seed('game-path-too-long', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'), game_file=True,
+     too_long=True)

@@ -1,6 +1,6 @@
 /* Waits for a message box, reports it and dismisses it with OK.
  *
- *   msgbox_probe [seconds]      (default 20)
+ *   msgbox_probe [-keep] [seconds]      (default 20)
  *
  * Polls for a visible top-level dialog window (class "#32770") of another process for up to the given
  * number of seconds. When one appears it prints
@@ -11,7 +11,8 @@
  *
  * where the escaped form writes a backslash as \\, a line feed as \n, a carriage return as \r, a tab as
  * \t and any other byte outside 0x20..0x7e as \xHH, so every byte, trailing spaces included, stays
- * visible on one line. Then it presses OK and waits for the box to go away.
+ * visible on one line. Then it presses OK and waits for the box to go away; with -keep it leaves the box
+ * up, so that the test can look at what the program did before it (another call dismisses it).
  *
  * Exit codes: 0 reported and dismissed, 1 bad usage, 2 no message box appeared, 3 it did not go away. */
 #include <windows.h>
@@ -79,10 +80,11 @@ static void PrintHex(const char *label, const char *text) {
 
 int main(int argc, char **argv) {
   long seconds = 20;
-  if (argc > 2) return kExitUsage;
-  if (argc == 2) {
+  const int keep = argc > 1 && strcmp(argv[1], "-keep") == 0;
+  if (argc > 2 + keep) return kExitUsage;
+  if (argc == 2 + keep) {
     char *end;
-    seconds = strtol(argv[1], &end, 10);
+    seconds = strtol(argv[1 + keep], &end, 10);
     if (*end != '\0' || seconds <= 0) return kExitUsage;
   }
 
@@ -109,6 +111,7 @@ int main(int argc, char **argv) {
   PrintEscaped("text", text);
   PrintHex("text_hex", text);
   fflush(stdout);
+  if (keep) return kExitDone;
 
   HWND ok = GetDlgItem(dialog, IDOK);
   if (ok != NULL) {

@@ -7,8 +7,6 @@
 
 #include <windows.h>
 
-#include <cstddef>
-
 #include "platform/platform.h"
 #include "platform/text.h"
 
@@ -43,14 +41,18 @@ inline void LimitDllSearch() {
   }
 }
 
-// A DLL of the system folder, loaded by its full path (`name`: a backslash and its file name); null when
-// it cannot be loaded. shell32 and ole32 are not imported at link time: Windows would then load them, and
+// The DLLs loaded at run time: a backslash and the file name, in fields of one size, so that one function
+// loads them all.
+using SystemLibraryName = char[13];
+inline constexpr SystemLibraryName kShellLibrary = "\\shell32.dll";
+inline constexpr SystemLibraryName kOleLibrary = "\\ole32.dll";
+
+// A DLL of the system folder, loaded by its full path; null when it cannot be loaded. shell32 and ole32 are not imported at link time: Windows would then load them, and
 // the DLLs they import, before the entry limits the DLL search, and look for them in the program's folder
 // first. What the DLL imports is looked for in the system folder only; a Windows without that flag (7
 // without KB2533623) refuses it, and there the altered search path at least looks in the system folder
 // first.
-template <std::size_t N>
-HMODULE LoadSystemLibrary(const char (&name)[N]) {
+inline HMODULE LoadSystemLibrary(const SystemLibraryName &name) {
   SystemFolder folder;
   const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);
   if (length == 0 || length >= kSystemFolderCapacity) return nullptr;
@@ -67,10 +69,10 @@ HMODULE LoadSystemLibrary(const char (&name)[N]) {
 // cannot be loaded.
 inline HMODULE LoadSystemShell() {
   using CoInitializeExFunction = HRESULT(WINAPI *)(LPVOID, DWORD);
-  const HMODULE ole = LoadSystemLibrary("\\ole32.dll");
+  const HMODULE ole = LoadSystemLibrary(kOleLibrary);
   const auto coInitializeEx = ole == nullptr ? nullptr : ModuleFunction<CoInitializeExFunction>(ole, "CoInitializeEx");
   if (coInitializeEx != nullptr) coInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  return LoadSystemLibrary("\\shell32.dll");
+  return LoadSystemLibrary(kShellLibrary);
 }
 
 }  // namespace launcher::win32

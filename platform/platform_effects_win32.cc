@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/dll_search_win32.h"
+#include "platform/start_failure_win32.h"
 #include "platform/text.h"
 #include "platform/win32_reads.h"
 
@@ -86,11 +87,6 @@ bool HashFolderText(unsigned long long &hash) {
   return upperLength > 0;
 }
 
-DWORD Append(wchar_t *text, DWORD at, const wchar_t *part) {
-  while (*part != L'\0') text[at++] = *part++;
-  return at;
-}
-
 }  // namespace
 
 bool PlatformClaimCurrentDirectory() {
@@ -148,37 +144,18 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
 
 void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
   using win32::kWidePathCapacity;
-  // GameExecPath, "\\" and GameExec: 799 bytes at most, each one UTF-16 unit at most, and the zero.
-  constexpr int kFileBelowCapacity = 800;
-  // The system's wording of an error is a sentence or two.
-  constexpr DWORD kReasonCapacity = 1024;
-  // The fixed words in the player's language: Simplified Chinese for a Chinese user interface (the
-  // version resource's language), English otherwise. The system words its reason in its own language.
-  const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
-  wchar_t text[64 + kWidePathCapacity + kFileBelowCapacity + kReasonCapacity];
-  DWORD at = Append(text, 0, chinese ? L"无法启动游戏：\n" : L"The game could not be started:\n");
+  const bool chinese = win32::ChineseUserInterface();
+  wchar_t text[win32::kStartFailureTextCapacity];
+  DWORD at = win32::BeginStartFailure(text, chinese);
   // The full path in wide characters, so that any folder name shows.
   const DWORD directoryLength = GetCurrentDirectoryW(kWidePathCapacity, text + at);
-  at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? Append(text, at, L".") : at + directoryLength;
+  at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? win32::AppendWide(text, at, L".")
+                                                                     : at + directoryLength;
   text[at++] = L'\\';
-  const int fileLength = MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, text + at, kFileBelowCapacity);
+  const int fileLength =
+      MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, text + at, win32::kStartFailureFileCapacity);
   if (fileLength > 0) at += static_cast<DWORD>(fileLength) - 1;
-  at = Append(text, at, L"\n\n");
-  DWORD reasonLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                      text + at, kReasonCapacity, nullptr);
-  while (reasonLength > 0 && text[at + reasonLength - 1] <= L' ') --reasonLength;  // its line break
-  at += reasonLength;
-  // The code too, also where the system has no wording for it: support looks it up in any language.
-  at = Append(text, at, reasonLength == 0 ? L"" : L" ");
-  at = Append(text, at, chinese ? L"（错误代码 " : L"(error ");
-  const auto code = Composed(error);
-  for (const char digit : View(code)) text[at++] = static_cast<wchar_t>(digit);
-  at = Append(text, at, chinese ? L"）" : L")");
-  text[at] = L'\0';
-  // No owner window; the box comes to the front (the launcher was started by the player's click, or allowed
-  // by the companion) and stays above other windows until dismissed.
-  MessageBoxW(nullptr, text, chinese ? L"游戏未启动" : L"Game not started",
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+  win32::ShowStartFailure(text, at, error, chinese);
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -1,7 +1,7 @@
 // The companion's own outward effects, beside the launcher's platform operations it shares (the current
-// directory, the local date and the deletion of a file). companion_platform_win32.cc carries out both with the Win32 functions
-// named below, and only those: the companion imports nothing it does not call. The unit tests link a
-// recording double instead.
+// directory, the local date and the deletion of a file). companion_platform_win32.cc carries out both with
+// the Win32 functions named below, and only those: the companion imports nothing it does not call. The
+// unit tests link a recording double instead.
 #ifndef LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 #define LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 
@@ -28,8 +28,8 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
 // (ERROR_ELEVATION_REQUIRED for a launcher.exe set to run as an administrator).
 unsigned long CompanionStartLauncher();
 
-// OpenProcessToken and GetTokenInformation(TokenElevation): the companion runs elevated (false when that
-// cannot be read).
+// OpenProcessToken and GetTokenInformation(TokenElevation): the companion runs elevated; true also when
+// that cannot be read, so that the companion never starts itself again then.
 bool CompanionRunsElevated();
 
 // The companion itself, by its full path (GetModuleFileNameW) and in its current directory, started again

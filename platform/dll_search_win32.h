@@ -47,11 +47,11 @@ using SystemLibraryName = char[13];
 inline constexpr SystemLibraryName kShellLibrary = "\\shell32.dll";
 inline constexpr SystemLibraryName kOleLibrary = "\\ole32.dll";
 
-// A DLL of the system folder, loaded by its full path; null when it cannot be loaded. shell32 and ole32 are not imported at link time: Windows would then load them, and
-// the DLLs they import, before the entry limits the DLL search, and look for them in the program's folder
-// first. What the DLL imports is looked for in the system folder only; a Windows without that flag (7
-// without KB2533623) refuses it, and there the altered search path at least looks in the system folder
-// first.
+// A DLL of the system folder, loaded by its full path; null when it cannot be loaded. shell32 and ole32
+// are not imported at link time: Windows would then load them, and the DLLs they import, before the entry
+// limits the DLL search, and look for them in the program's folder first. What the DLL imports is looked
+// for in the system folder only; a Windows without that flag (7 without KB2533623) refuses it, and there
+// the altered search path at least looks in the system folder first.
 inline HMODULE LoadSystemLibrary(const SystemLibraryName &name) {
   SystemFolder folder;
   const UINT length = GetSystemDirectoryA(folder.bytes.data(), kSystemFolderCapacity);

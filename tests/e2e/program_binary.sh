@@ -91,7 +91,8 @@ PY
 flag() { awk -v name="$1" '$1 == name { print $2 }' <<<"$image"; }
 expect_eq "ASLR (dynamic base)" 1 "$(flag dynamic_base)"
 expect_eq "a base relocation table the loader can walk" 1 "$(flag relocation_table)"
-note "base relocation table: $(awk '$1 == "relocation_table" { print $3 " blocks, " $4 " addresses to fix" }' <<<"$image")"
+note "base relocation table:" \
+  "$(awk '$1 == "relocation_table" { print $3 " blocks, " $4 " addresses to fix" }' <<<"$image")"
 expect_eq "NX (DEP)" 1 "$(flag nx_compat)"
 expect_eq "terminal-server aware" 1 "$(flag terminal_server_aware)"
 case "$E2E_ARCH" in
@@ -109,6 +110,8 @@ esac
 if [ "$2" != launcher-check ]; then
   expect_eq "a TLS directory, which only the C runtime's start-up code would set up" 0 "$(flag tls_directory)"
   ! grep -q '^start_up_section ' <<<"$image" ||
-    fail "sections of the C runtime's start-up: $(awk '$1 == "start_up_section" { print $2 }' <<<"$image" | paste -sd' ')"
+    fail "sections of the C runtime's start-up:" \
+      "$(awk '$1 == "start_up_section" { print $2 }' <<<"$image" | paste -sd' ')"
 fi
-note "hardened: ASLR with relocations, NX$([ "$E2E_ARCH" = x64 ] && echo ', high-entropy addresses' || echo ', no SEH'), no writable code or shared data, terminal-server aware"
+width_note=$([ "$E2E_ARCH" = x64 ] && echo 'high-entropy addresses' || echo 'no SEH')
+note "hardened: ASLR with relocations, NX, $width_note, no writable code or shared data, terminal-server aware"

@@ -13,8 +13,8 @@ case "$arch" in
   *) fail "unknown build '$arch'" ;;
 esac
 rm -rf "$build"
-output=$(cmake -S "$source" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel 2>&1) ||
-  fail "cannot configure the programs: $output"
+output=$(cmake -S "$source" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+  -DCMAKE_BUILD_TYPE=MinSizeRel 2>&1) || fail "cannot configure the programs: $output"
 output=$(cmake --build "$build" --target plain 2>&1) || fail "the plain program does not link: $output"
 [ -f "$build/plain.exe" ] || fail "no plain.exe after its link"
 echo "-- plain: links"

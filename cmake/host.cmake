@@ -76,6 +76,7 @@ foreach(arch x86 x64)
 endforeach()
 
 include(tests/e2e/tests.cmake OPTIONAL)
+include(tests/entry_guard/tests.cmake)
 # The release archive, built once, its listing checked, and signed (timestamped, from a .pfx and from a
 # SoftHSM token) by throwaway authorities. Its unsigned archive is the one e2e.installer installs from.
 add_test(NAME release_archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release.sh ${CMAKE_BINARY_DIR})

@@ -7,14 +7,17 @@ add_compile_options(-Wall -Wextra -Oz -ffunction-sections -fdata-sections
 # No link time in the PE header, so that a build of one commit gives the same bytes (scripts/release).
 add_link_options(-static -s -Wl,--gc-sections -Wl,--no-insert-timestamp)
 # Hardened images, stated here rather than left to the linker's defaults: a random base address (the
-# relocations kept for it) and no execution from data pages; on 64 bits, addresses from the whole range.
+# relocations kept for it, and a table in every shipped image: keep_relocation_table in
+# cmake/own_entry.cmake) and no execution from data pages; on 64 bits, addresses from the whole range.
+# Terminal-server aware: on a Remote Desktop session host Windows would otherwise give each user a virtual
+# Windows folder of their own from GetWindowsDirectory, where the system's registry editor is not.
 # The 32-bit images are marked as registering no SEH handler, which is true of everything linked into
 # them (nothing writes the handler chain at fs:0; tests/e2e/program_binary.sh checks it), so that a
 # handler planted on the stack is never dispatched to.
 # No -fstack-protector-strong: its guard is set up before the entry runs (libssp's constructor calls
 # CryptAcquireContextA, which loads the cryptographic provider's DLLs before the DLL search is limited),
 # and it takes 2 KiB, the 32-bit launcher to its size limit.
-add_link_options(-Wl,--dynamicbase -Wl,--nxcompat)
+add_link_options(-Wl,--dynamicbase -Wl,--nxcompat -Wl,--tsaware)
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
   add_link_options(-Wl,--high-entropy-va)
 else()
@@ -24,15 +27,7 @@ else()
   add_compile_options("$<$<COMPILE_LANGUAGE:CXX>:-fno-asynchronous-unwind-tables>")
 endif()
 
-# use_own_entry(<target> <function>): the program starts at that function of its own, an extern "C" WINAPI
-# function without arguments, instead of the C runtime's start-up code (platform/entry_win32.h says why).
-# On 32 bits the symbol carries the underscore and the stdcall suffix.
-function(use_own_entry target function)
-  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-    set(function _${function}@0)
-  endif()
-  target_link_options(${target} PRIVATE -nostartfiles -Wl,-e,${function})
-endfunction()
+include(cmake/own_entry.cmake)
 
 # The file description carries the build's date and time; SOURCE_DATE_EPOCH pins it for a rebuild.
 set(GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
@@ -54,6 +49,8 @@ add_executable(launcher WIN32
   platform/platform_effects_win32.cc
   platform/platform_reads_win32.cc)
 target_include_directories(launcher PRIVATE ${CMAKE_SOURCE_DIR} ${GENERATED_DIR})
+# Its one variable goes to .bss, which takes no room in the file, only without -fdata-sections (see there).
+set_source_files_properties(platform/platform_effects_win32.cc PROPERTIES COMPILE_OPTIONS -fno-data-sections)
 target_link_libraries(launcher PRIVATE advapi32 gdi32 user32)
 use_own_entry(launcher LauncherEntry)
 add_dependencies(launcher build_stamp)

@@ -1,7 +1,7 @@
 // The companion's own outward effects, beside the launcher's platform operations it shares (the current
-// directory, whether a file is there, and the local date). companion_platform_win32.cc carries out both
-// with the Win32 functions named below, and only those: the companion imports nothing it does not call.
-// The unit tests link a recording double instead.
+// directory, whether a file is there, the local date and the deletion of a file). companion_platform_win32.cc
+// carries out both with the Win32 functions named below, and only those: the companion imports nothing it
+// does not call. The unit tests link a recording double instead.
 #ifndef LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 #define LAUNCHER_COMPANION_COMPANION_PLATFORM_H
 
@@ -28,11 +28,21 @@ void CompanionWriteProfileString(const char *file, const char *section, const ch
 // (ERROR_ELEVATION_REQUIRED for a launcher.exe set to run as an administrator).
 unsigned long CompanionStartLauncher();
 
-// The same launcher.exe, by the same full path and in the companion's current directory, started through
-// ShellExecuteExW with the default verb, which asks for consent where Windows requires elevation for it.
-// shell32 is loaded from the system folder by its full path, as the launcher does; when it cannot be,
-// nothing is started.
-void CompanionStartLauncherThroughShell();
+// OpenProcessToken and GetTokenInformation(TokenElevation): the companion runs elevated; true also when
+// that cannot be read, so that the companion never starts itself again then.
+bool CompanionRunsElevated();
+
+// The companion itself, by its full path (GetModuleFileNameW) and in its current directory, started again
+// through ShellExecuteExW with the "runas" verb, which asks for consent: elevated, it writes its file where
+// an elevated launcher reads, and starts that launcher without another prompt. COM is set up first and
+// shell32 loaded from the system folder by its full path, as the launcher does; the call returns once the
+// start is done (SEE_MASK_NOASYNC) and shows no error box of its own (SEE_MASK_FLAG_NO_UI). 0 when it
+// started, else the system error code (ERROR_CANCELLED when the player declined the prompt).
+unsigned long CompanionRestartElevated();
+
+// The launcher's box for a game that cannot start (platform/start_failure_win32.h), naming the companion by
+// its full path and saying Windows' reason for the error and its code.
+void CompanionShowStartFailure(unsigned long error);
 
 }  // namespace launcher
 

@@ -6,6 +6,7 @@
 
 #include "platform/dll_search_win32.h"
 #include "platform/platform.h"
+#include "platform/start_failure_win32.h"
 #include "platform/win32_reads.h"
 
 namespace launcher {
@@ -23,6 +24,8 @@ bool PlatformGetShortCurrentDirectory(char *field, unsigned long capacity) {
 bool PlatformIsFile(const char *path) { return win32::IsFile(path); }
 
 LocalDate PlatformReadLocalDate() { return win32::ReadLocalDate(); }
+
+void PlatformDeleteFile(const char *path) { DeleteFileA(path); }
 
 // Its own.
 
@@ -42,15 +45,21 @@ namespace {
 
 using win32::kWidePathCapacity;
 
-// The launcher.exe beside the companion, by its full path: GetModuleFileNameW's path with its file name
+// The companion's own full path, in a field of kWidePathCapacity: its length, or 0 when it is not had in
+// full. A path as long as the field or longer comes back cut to the field (Windows 7 and later set
+// ERROR_INSUFFICIENT_BUFFER, XP leaves it without its zero): only a shorter one is the whole path.
+DWORD ReadOwnPath(wchar_t *path) {
+  const DWORD length = GetModuleFileNameW(nullptr, path, kWidePathCapacity);
+  return length < kWidePathCapacity ? length : 0;
+}
+
+// The launcher.exe beside the companion, by its full path: the companion's path with its file name
 // replaced. Its length, or 0 when the companion's path is not had in full or the launcher's does not fit.
 DWORD ComposeLauncherPath(wchar_t (&launcher)[kWidePathCapacity]) {
   static constexpr wchar_t kLauncherName[] = L"launcher.exe";
   constexpr DWORD kLauncherNameLength = sizeof kLauncherName / sizeof kLauncherName[0] - 1;
-  // A path as long as the field or longer comes back cut to the field (Windows 7 and later set
-  // ERROR_INSUFFICIENT_BUFFER, XP leaves it without its zero): only a shorter one is the whole path.
-  const DWORD length = GetModuleFileNameW(nullptr, launcher, kWidePathCapacity);
-  if (length == 0 || length >= kWidePathCapacity) return 0;
+  const DWORD length = ReadOwnPath(launcher);
+  if (length == 0) return 0;
   DWORD folderLength = length;  // up to and with the last backslash
   while (folderLength > 0 && launcher[folderLength - 1] != L'\\') --folderLength;
   if (folderLength == 0) return 0;
@@ -67,19 +76,13 @@ unsigned long CompanionStartLauncher() {
   const DWORD launcherLength = ComposeLauncherPath(launcher);
   if (launcherLength == 0) return ERROR_FILENAME_EXCED_RANGE;
 
-  // The command line: the same path in quotes (a path holds no quote). CreateProcessW may write to it.
-  wchar_t commandLine[kWidePathCapacity + 2];
-  commandLine[0] = L'"';
-  std::memcpy(commandLine + 1, launcher, launcherLength * sizeof launcher[0]);
-  commandLine[launcherLength + 1] = L'"';
-  commandLine[launcherLength + 2] = L'\0';
-
   STARTUPINFOW startup;
   std::memset(&startup, 0, sizeof startup);
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process;
   // No launcher.exe there (or a folder of that name): it fails and nothing is started.
-  if (!CreateProcessW(launcher, commandLine, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+  // No command line: the launcher takes no arguments, and Windows gives it its own path as the command line.
+  if (!CreateProcessW(launcher, nullptr, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
                       &process)) {
     return GetLastError();
   }
@@ -93,26 +96,50 @@ unsigned long CompanionStartLauncher() {
   return 0;
 }
 
-void CompanionStartLauncherThroughShell() {
-  wchar_t launcher[kWidePathCapacity];
+bool CompanionRunsElevated() {
+  HANDLE token = nullptr;
+  TOKEN_ELEVATION elevation{};
+  DWORD length = 0;
+  // Unread, it counts as elevated: the companion then never starts itself again, not even in a loop.
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return true;
+  const bool read = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &length);
+  CloseHandle(token);
+  return !read || elevation.TokenIsElevated != 0;
+}
+
+unsigned long CompanionRestartElevated() {
+  wchar_t companion[kWidePathCapacity];
   wchar_t directory[kWidePathCapacity];
-  if (ComposeLauncherPath(launcher) == 0 || win32::ReadWideCurrentDirectory(directory) == 0) return;
+  if (ReadOwnPath(companion) == 0 || win32::ReadWideCurrentDirectory(directory) == 0) {
+    return ERROR_FILENAME_EXCED_RANGE;
+  }
   using ShellExecuteExFunction = BOOL(WINAPI *)(SHELLEXECUTEINFOW *);
   const HMODULE shell = win32::LoadSystemShell();
   const auto shellExecuteEx =
       shell == nullptr ? nullptr : win32::ModuleFunction<ShellExecuteExFunction>(shell, "ShellExecuteExW");
-  if (shellExecuteEx == nullptr) return;
+  if (shellExecuteEx == nullptr) return ERROR_DLL_NOT_FOUND;
   SHELLEXECUTEINFOW start;
   std::memset(&start, 0, sizeof start);
   start.cbSize = sizeof start;
   // The companion ends right after the call and has no message loop: the start is done before it returns.
-  start.fMask = SEE_MASK_NOASYNC;
-  start.lpFile = launcher;
+  // A failure is said in the companion's own box.
+  start.fMask = SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
+  start.lpVerb = L"runas";
+  start.lpFile = companion;
   start.lpDirectory = directory;
   start.nShow = SW_SHOWNORMAL;
-  // The elevated launcher's process id is not known before it runs.
+  // The elevated companion's process id is not known before it runs.
   AllowSetForegroundWindow(ASFW_ANY);
-  shellExecuteEx(&start);
+  return shellExecuteEx(&start) ? 0 : GetLastError();
+}
+
+void CompanionShowStartFailure(unsigned long error) {
+  const bool chinese = win32::ChineseUserInterface();
+  wchar_t text[win32::kStartFailureTextCapacity];
+  DWORD at = win32::BeginStartFailure(text, chinese);
+  const DWORD length = ReadOwnPath(text + at);
+  at = length == 0 ? win32::AppendWide(text, at, L"companion.exe") : at + length;
+  win32::ShowStartFailure(text, at, nullptr, error, chinese);
 }
 
 }  // namespace launcher

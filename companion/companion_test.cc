@@ -1,5 +1,6 @@
 #include "companion/companion.h"
 
+#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -79,21 +80,45 @@ TEST_F(CompanionTest, WritesNothingButStartsTheLauncherInAFolderWithoutTheGameSe
   }
 }
 
-// A launcher.exe the player set to run as an administrator: CreateProcessW refuses it, and the shell starts
-// it instead, asking for consent as Windows requires (the prompt itself is Windows' only, not Wine's). Any
+// A launcher.exe the player set to run as an administrator: CreateProcessW refuses it. The companion then
+// takes back the file it wrote (which the elevated launcher would not read where a virtualized companion
+// wrote it) and starts itself again elevated, through the shell's consent prompt (Windows' only, not
+// Wine's); the elevated companion writes the file where the launcher reads and starts it. A failure of that
+// start is said, but not the player's own "No". An elevated companion never starts itself again, and any
 // other failure (no launcher.exe beside the companion) starts nothing more.
-TEST_F(CompanionTest, StartsTheLauncherThroughTheShellOnlyWhenElevationIsRequired) {
-  const std::pair<unsigned long, Calls> cases[] = {
-      {740, {"StartLauncher", "StartLauncherThroughShell"}},  // ERROR_ELEVATION_REQUIRED
-      {2, {"StartLauncher"}},                                  // ERROR_FILE_NOT_FOUND
-      {0, {"StartLauncher"}},
+TEST_F(CompanionTest, StartsItselfElevatedOnlyWhenTheLauncherMustRunElevatedAndSaysWhyNot) {
+  const std::string kDelete = "DeleteFile C:\\Games\\Demo\\20123110.ini";
+  struct Case {
+    unsigned long startError;
+    bool elevated;
+    unsigned long restartError;
+    const char *adapter;
+    Calls after;  // from the launcher's start on
   };
-  for (const auto &[error, starts] : cases) {
+  const Case cases[] = {
+      {740, false, 0, "PCI\\VEN_10DE&DEV_1C82", {"StartLauncher", "RunsElevated", kDelete, "RestartElevated"}},
+      // ERROR_CANCELLED: the player declined the prompt.
+      {740, false, 1223, "PCI\\VEN_10DE&DEV_1C82", {"StartLauncher", "RunsElevated", kDelete, "RestartElevated"}},
+      // ERROR_PATH_NOT_FOUND, as for a drive that the elevated program does not see.
+      {740, false, 3, "PCI\\VEN_10DE&DEV_1C82",
+       {"StartLauncher", "RunsElevated", kDelete, "RestartElevated", "ShowStartFailure 3"}},
+      // No file written: none to take back.
+      {740, false, 0, "ROOT\\BasicDisplay\\0000", {"StartLauncher", "RunsElevated", "RestartElevated"}},
+      {740, true, 0, "PCI\\VEN_10DE&DEV_1C82", {"StartLauncher", "RunsElevated"}},
+      {2, false, 0, "PCI\\VEN_10DE&DEV_1C82", {"StartLauncher"}},  // ERROR_FILE_NOT_FOUND
+      {0, false, 0, "PCI\\VEN_10DE&DEV_1C82", {"StartLauncher"}},
+  };
+  for (const Case &c : cases) {
+    const std::string name = std::to_string(c.startError) + (c.elevated ? " elevated " : " ") +
+                             std::to_string(c.restartError) + " " + c.adapter;
     Fake().calls.clear();
-    CompanionFake().startLauncherError = error;
-    EXPECT_EQ(RunCompanion(), 0) << error;
-    EXPECT_EQ(CallsStartingWith("StartLauncher"), starts) << error;
-    EXPECT_EQ(Fake().calls.back(), starts.back()) << error;
+    Adapter(c.adapter);
+    CompanionFake().startLauncherError = c.startError;
+    CompanionFake().runsElevated = c.elevated;
+    CompanionFake().restartError = c.restartError;
+    EXPECT_EQ(RunCompanion(), 0) << name;
+    const auto start = std::find(Fake().calls.begin(), Fake().calls.end(), "StartLauncher");
+    EXPECT_EQ(Calls(start, Fake().calls.end()), c.after) << name;
   }
 }
 

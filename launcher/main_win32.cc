@@ -5,8 +5,10 @@
 #include "launcher/launcher.h"
 #include "platform/dll_search_win32.h"
 #include "platform/entry_win32.h"
+#include "platform/win32_reads.h"
 
 extern "C" PROGRAM_ENTRY void WINAPI LauncherEntry() {
   launcher::win32::LimitDllSearch();
+  launcher::win32::FailCriticalErrorsInThread();
   ExitProcess(static_cast<UINT>(launcher::RunLauncher()));
 }

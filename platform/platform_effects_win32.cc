@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/dll_search_win32.h"
+#include "platform/start_failure_win32.h"
 #include "platform/text.h"
 #include "platform/win32_reads.h"
 
@@ -37,7 +38,9 @@ unsigned long StartError(INT_PTR result) {
   }
 }
 
-// The folder's claim while this launcher holds it.
+// The folder's claim while this launcher holds it. (This file is compiled without -fdata-sections: with it,
+// MinGW's GCC puts even a zero-initialized variable into a .data section of its own, which costs the image
+// a whole file block for 8 bytes.)
 HANDLE folderClaim = nullptr;
 
 wchar_t *AppendHex(wchar_t *at, unsigned long long value) {
@@ -84,11 +87,6 @@ bool HashFolderText(unsigned long long &hash) {
   hash = 14695981039346656037ull;
   for (int i = 0; i < upperLength; ++i) hash = (hash ^ static_cast<unsigned short>(upper[i])) * 1099511628211ull;
   return upperLength > 0;
-}
-
-DWORD Append(wchar_t *text, DWORD at, const wchar_t *part) {
-  while (*part != L'\0') text[at++] = *part++;
-  return at;
 }
 
 }  // namespace
@@ -148,46 +146,22 @@ unsigned long PlatformStartProgram(const char *file, const char *parameters, con
 
 void PlatformShowStartFailure(const char *fileBelowDirectory, unsigned long error) {
   using win32::kWidePathCapacity;
-  // GameExecPath, "\\", GameExec and the extension the shell's completion adds: 803 bytes at most, each one
-  // UTF-16 unit at most, and the zero.
-  constexpr int kFileBelowCapacity = 804;
-  // The system's wording of an error is a sentence or two, with the file's name where it names one.
-  constexpr DWORD kReasonCapacity = 1024 + kFileBelowCapacity;
-  // The fixed words in the player's language: Simplified Chinese for a Chinese user interface (the
-  // version resource's language), English otherwise. The system words its reason in its own language.
-  const bool chinese = PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_CHINESE;
-  // The fixed words, the code's digits and the zero: 87 units at most, in English.
-  constexpr DWORD kFixedCapacity = 96;
-  wchar_t text[kFixedCapacity + kWidePathCapacity + kFileBelowCapacity + kReasonCapacity];
-  DWORD at = Append(text, 0, chinese ? L"无法启动游戏：\n" : L"The game could not be started:\n");
+  const bool chinese = win32::ChineseUserInterface();
+  wchar_t text[win32::kStartFailureTextCapacity];
+  DWORD at = win32::BeginStartFailure(text, chinese);
   // The full path in wide characters, so that any folder name shows.
   const DWORD directoryLength = GetCurrentDirectoryW(kWidePathCapacity, text + at);
-  at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? Append(text, at, L".") : at + directoryLength;
+  at = directoryLength == 0 || directoryLength >= kWidePathCapacity ? win32::AppendWide(text, at, L".")
+                                                                     : at + directoryLength;
   text[at++] = L'\\';
-  wchar_t below[kFileBelowCapacity];
-  if (MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, below, kFileBelowCapacity) == 0) below[0] = L'\0';
-  at = Append(text, at, below);
-  at = Append(text, at, L"\n\n");
-  // Each insert a system message may hold, %1 to %99, names the file: "%1 is not a valid Win32 application."
-  DWORD_PTR inserts[99];
+  wchar_t below[win32::kStartFailureFileCapacity];
+  if (MultiByteToWideChar(CP_ACP, 0, fileBelowDirectory, -1, below, win32::kStartFailureFileCapacity) == 0) {
+    below[0] = L'\0';
+  }
+  at = win32::AppendWide(text, at, below);
+  win32::StartFailureInserts inserts;
   for (DWORD_PTR &insert : inserts) insert = reinterpret_cast<DWORD_PTR>(below);
-  DWORD reasonLength = FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ARGUMENT_ARRAY, nullptr, error, 0,
-                                      text + at, kReasonCapacity, reinterpret_cast<va_list *>(inserts));
-  while (reasonLength > 0 && text[at + reasonLength - 1] <= L' ') --reasonLength;  // its line break
-  at += reasonLength;
-  // The code too, also where the system has no wording for it: support looks it up in any language.
-  at = Append(text, at, reasonLength == 0 ? L"" : L" ");
-  at = Append(text, at, chinese ? L"（错误代码 " : L"(error ");
-  const auto code = Composed(error);
-  for (const char digit : View(code)) text[at++] = static_cast<wchar_t>(digit);
-  at = Append(text, at, chinese ? L"）" : L")");
-  // What the player can do: a game file that is missing, damaged or blocked comes back with the game.
-  at = Append(text, at, chinese ? L"\n\n重新安装游戏可能会解决此问题。" : L"\n\nReinstalling the game may help.");
-  text[at] = L'\0';
-  // No owner window; the box comes to the front (the launcher was started by the player's click, or allowed
-  // by the companion) and stays above other windows until dismissed.
-  MessageBoxW(nullptr, text, chinese ? L"游戏未启动" : L"Game not started",
-              MB_OK | MB_ICONERROR | MB_SETFOREGROUND | MB_TOPMOST);
+  win32::ShowStartFailure(text, at, &inserts, error, chinese);
 }
 
 void PlatformStartRegistryEditor(const char *file, const char *parameters, const char *directory,

@@ -8,9 +8,22 @@
 #include <cstddef>
 #include <cstring>
 
+#include "platform/dll_search_win32.h"
 #include "platform/platform.h"
 
 namespace launcher::win32 {
+
+// No critical-error box of Windows' own (a drive without its disk, say) while this thread reads the paths
+// the settings name: the read fails and the run goes on, as for a path that names nothing. For this
+// thread only: a program it starts inherits the process's error mode (GetErrorMode: "A child process
+// inherits the error mode of its parent process"), which stays Windows' default. SetThreadErrorMode needs
+// Windows 7; before it, the box may show.
+inline void FailCriticalErrorsInThread() {
+  using SetThreadErrorModeFunction = BOOL(WINAPI *)(DWORD, LPDWORD);
+  const auto setThreadErrorMode =
+      ModuleFunction<SetThreadErrorModeFunction>(GetModuleHandleA("kernel32.dll"), "SetThreadErrorMode");
+  if (setThreadErrorMode != nullptr) setThreadErrorMode(SEM_FAILCRITICALERRORS, nullptr);
+}
 
 // The longest path Windows names, in UTF-16 units with the zero.
 inline constexpr DWORD kWidePathCapacity = 32768;

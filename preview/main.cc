@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/dll_search_win32.h"
+#include "platform/win32_reads.h"
 #include "preview/preview.h"
 
 namespace {
@@ -24,6 +25,7 @@ BOOL WINAPI GiveBackCodePage(DWORD /*event*/) {
 
 int main(int argc, char **argv) {
   launcher::win32::LimitDllSearch();
+  launcher::win32::FailCriticalErrorsInThread();
   const bool utf8 = argc == 2 && std::string_view(argv[1]) == "--utf8";
   if (argc > 1 && !utf8) {
     constexpr std::string_view kUsage = "usage: launcher-check.exe [--utf8], in the game folder\n";

@@ -27,6 +27,18 @@ unsigned long CompanionStartLauncher() {
   return companionFake.startLauncherError;
 }
 
-void CompanionStartLauncherThroughShell() { Fake().calls.push_back("StartLauncherThroughShell"); }
+bool CompanionRunsElevated() {
+  Fake().calls.push_back("RunsElevated");
+  return companionFake.runsElevated;
+}
+
+unsigned long CompanionRestartElevated() {
+  Fake().calls.push_back("RestartElevated");
+  return companionFake.restartError;
+}
+
+void CompanionShowStartFailure(unsigned long error) {
+  Fake().calls.push_back("ShowStartFailure " + std::to_string(error));
+}
 
 }  // namespace launcher

@@ -15,6 +15,11 @@ struct FakeCompanionPlatform {
   std::string primaryDeviceId = "PCI\\VEN_10DE&DEV_1C82&SUBSYS_00000000&REV_A1";
   // What CreateProcessW answers for the launcher: 0 when it started, else a system error code.
   unsigned long startLauncherError = 0;
+  // Whether the companion runs elevated.
+  bool runsElevated = false;
+  // What ShellExecuteExW answers for the companion's elevated start: 0 when it started, else a system
+  // error code.
+  unsigned long restartError = 0;
 };
 
 FakeCompanionPlatform &CompanionFake();

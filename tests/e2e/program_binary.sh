@@ -9,7 +9,8 @@
 # thread block's own address), and no section both writable and executable or writable and shared;
 # marked terminal-server aware, so that a Remote Desktop session host gives it the system's Windows
 # folder; and for the launcher and the companion, which start without the C runtime's start-up code,
-# nothing that only that code sets up: no TLS directory, no .tls or .CRT section.
+# nothing that only that code sets up: no TLS directory, no .tls or .CRT section; and each of those two
+# within its size: the launcher 22,528 bytes at most, the companion 10,240.
 # Usage: program_binary.sh x86|x64 launcher|companion|launcher-check
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
@@ -113,5 +114,12 @@ if [ "$2" != launcher-check ]; then
     fail "sections of the C runtime's start-up:" \
       "$(awk '$1 == "start_up_section" { print $2 }' <<<"$image" | paste -sd' ')"
 fi
+case "$2" in
+  launcher) budget=22528 ;;
+  companion) budget=10240 ;;
+  *) budget= ;;
+esac
+size=$(stat -c %s "$program")
+[ -z "$budget" ] || [ "$size" -le "$budget" ] || fail "$2.exe is $size bytes, more than its $budget"
 width_note=$([ "$E2E_ARCH" = x64 ] && echo 'high-entropy addresses' || echo 'no SEH')
 note "hardened: ASLR with relocations, NX, $width_note, no writable code or shared data, terminal-server aware"

@@ -52,7 +52,8 @@ struct RunFacts {
   unsigned long scriptPathLength = 0;  // as Windows counts it once resolved
   SettingsFileFacts settingsFiles[2];
   RegistryTarget target{};
-  bool reported = false;  // REGSET is incomplete: the report, and the run's end
+  bool reported = false;     // REGSET is incomplete: the report, and the run's end
+  ResolutionRecord record{};  // else the record as the launcher would write it
   GraphicsChoice graphics{};
   unsigned long detectionPathLength = 0;
   GameLaunch launch{};  // once the run comes to the game's start

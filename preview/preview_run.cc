@@ -265,7 +265,8 @@ int PreviewRun() {
     PrintReport(facts.target);
     return PrintVerdict(facts);
   }
-  PrintRecord(facts.target, PlanResolutionRecord(facts.target, resolution.resolution));
+  facts.record = PlanResolutionRecord(facts.target, resolution.resolution);
+  PrintRecord(facts.target, facts.record);
   Line("pause: ", kSettlePause, " ms (not taken)");
 
   facts.launch = BuildGameLaunch(workingDirectory);

@@ -232,8 +232,8 @@ int PrintVerdict(const RunFacts &facts) {
   if (facts.reported) {
     Add(reasons, {Reason::kReport});
   } else {
-    if (!Records(facts.target.rootCode)) Add(reasons, {Reason::kRoot});
-    if (!Records(facts.target.valueTypeCode)) Add(reasons, {Reason::kValueType});
+    if (!facts.record.opensKey) Add(reasons, {Reason::kRoot});
+    if (!facts.record.writesValues) Add(reasons, {Reason::kValueType});
     if (TooLongForWindows(facts.detectionPathLength)) Add(reasons, {Reason::kDetectionTooLong});
     if (facts.launch.judgement != GamePathJudgement::kProgram) Add(reasons, {Reason::kGameNotStartable});
   }

@@ -22,6 +22,7 @@ RunFacts WholeJob() {
   facts.import.reading = {ScriptForm::kRegedit4, kCurrentUserBit};
   facts.target.rootCode = RootCode::kCurrentUser;
   facts.target.valueTypeCode = ValueTypeCode::kDword;
+  facts.record = PlanResolutionRecord(facts.target, {1024, 768});
   CopyCut(facts.launch.file, "C:\\Demo\\bin\\demo.exe");
   return facts;
 }
@@ -112,6 +113,7 @@ TEST(VerdictTest, NamesTheReasonsInTheRunsOrder) {
   AddNear(facts.settingsFiles[1], "BV", "qnoresX", "qnoresx2");
   facts.target.rootCode = CodeOf<RootCode>(3);
   facts.target.valueTypeCode = CodeOf<ValueTypeCode>(65539);
+  facts.record = PlanResolutionRecord(facts.target, {1024, 768});
   CopyCut(facts.graphics.detectionFile, "C:\\Demo\\20123110.ini");
   facts.detectionPathLength = 300;
   facts.launch.judgement = GamePathJudgement::kDevice;

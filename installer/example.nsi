@@ -13,9 +13,25 @@
 ; entry and an uninstaller of its own, and the uninstaller of one leaves the other's shortcuts. Silent:
 ;   launcher-demo-game-setup.exe /S [/D=C:\Games\Demo Game]     (/D last, without quotes)
 ;   "<game folder>\uninstall.exe" /S
+;
+; makensis -DBITNESS=x64 builds the same installer with the archive's 64-bit launcher and companion (its
+; x64 folder) as a 64-bit program (NSIS's amd64-unicode stub and plug-ins), which installs into
+; "$PROGRAMFILES64\Launcher Demo Game" and writes its entry in the registry's 64-bit view; the installer,
+; its uninstaller and the programs then run where Windows runs no 32-bit program (the sample's demo game
+; stays the archive's 32-bit one). BITNESS takes LAUNCHER_INSTALL's words: x86, the default, or x64.
 
 Unicode true
 RequestExecutionLevel admin
+
+!ifndef BITNESS
+  !define BITNESS "x86"
+!endif
+!if "${BITNESS}" == "x64"
+  Target amd64-unicode
+  !define PROGRAMS_FOLDER "$PROGRAMFILES64"
+!else
+  !define PROGRAMS_FOLDER "$PROGRAMFILES"
+!endif
 
 !include "MUI2.nsh"
 !include "launcher.nsh"
@@ -32,7 +48,7 @@ Var EntryKey
 
 Name "${GAME_NAME}"
 OutFile "launcher-demo-game-setup.exe"
-InstallDir "$PROGRAMFILES\${GAME_NAME}"
+InstallDir "${PROGRAMS_FOLDER}\${GAME_NAME}"
 SetCompressor /SOLID lzma
 
 !define MUI_ABORTWARNING
@@ -93,7 +109,7 @@ Section "Demo game (required)" GameSection
   File "${SAMPLE}\bin\demo_game.exe"
 
   ; KQgameplay.ini says radiostate=1: the companion, and the shortcut starts it.
-  !insertmacro LAUNCHER_INSTALL x86 automatic
+  !insertmacro LAUNCHER_INSTALL ${BITNESS} automatic
   !insertmacro LAUNCHER_SHORTCUT "$SMPROGRAMS" "${GAME_NAME}" automatic
   ; An earlier version's desktop shortcut to this folder: made again below when the component is kept.
   !insertmacro LAUNCHER_REMOVE_SHORTCUT "$DESKTOP" "${GAME_NAME}"

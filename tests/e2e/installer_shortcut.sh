@@ -16,11 +16,27 @@
 # the game folder nor in the VirtualStore folder where Windows puts a 32-bit companion's file (Wine does not
 # virtualize: the test puts one there itself), and leaves the other copy's shortcuts and entry; only the
 # stand-in's record and the player's file stay. The other copy's uninstall then removes its shortcuts.
+# Where this machine runs 32-bit programs, that is the example as the archive's README builds it: a 32-bit
+# installer of the 32-bit programs, its entry in the registry's 32-bit view. Where it runs none, the
+# example is built with -DBITNESS=x64: a 64-bit installer (NSIS's amd64-unicode stub) of the archive's x64
+# programs, run with the shortcuts and the uninstallers through Wine's 64-bit loader, its entry in the
+# 64-bit view; the VirtualStore copy is then one the uninstaller removes though no 64-bit companion makes it.
 # Usage: installer_shortcut.sh
 set -uo pipefail
 . "$(dirname "$0")/lib.sh"
 . "$(dirname "$0")/game_helpers.sh"
-e2e_use_build x86
+# bitness: the example's programs and installer; programs: where the archive holds those programs; view:
+# the registry view where its entry belongs.
+if e2e_host_runs_32bit; then
+  bitness=x86 programs=. view=32
+  variant="x86: this machine runs 32-bit programs, so the example's default, 32-bit installer and programs"
+else
+  bitness=x64 programs=x64 view=64
+  variant="x64: this machine runs no 32-bit programs (its kernel has IA-32 emulation off), so the example built"
+  variant+=" with -DBITNESS=x64: the 64-bit installer and the archive's x64 programs, under Wine's 64-bit loader"
+fi
+e2e_use_build "$bitness"
+note "$variant"
 # The folder's é reaches the game through the ANSI code page: pin it to 1252.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
 ansi() { printf '%s' "$1" | iconv -f UTF-8 -t CP1252; }
@@ -35,12 +51,14 @@ mkdir -p "$unpacked"
 (cd "$unpacked" && cmake -E tar xf "$archive") || fail "cannot unpack $archive"
 
 status=0
-run_in "$unpacked/examples/demo-game" "$unpacked/launcher-check.exe" || status=$?
+run_in "$unpacked/examples/demo-game" "$unpacked/$programs/launcher-check.exe" || status=$?
 expect_eq "the preview in the archive's sample folder: exit code" 0 "$status"
 cp "$PROBES/stand_in_game.exe" "$unpacked/examples/demo-game/bin/demo_game.exe"
 # build_setup <version>: the example installer of that version, as $unpacked/setup-<version>.exe.
 build_setup() {
-  makensis -WX -V2 "-DGAME_VERSION=$1" "$unpacked/installer/example.nsi" >"$E2E_LOG_DIR/makensis.log" 2>&1 ||
+  local defines=("-DGAME_VERSION=$1")
+  [ "$bitness" = x86 ] || defines+=("-DBITNESS=$bitness")
+  makensis -WX -V2 "${defines[@]}" "$unpacked/installer/example.nsi" >"$E2E_LOG_DIR/makensis.log" 2>&1 ||
     fail "makensis: $(cat "$E2E_LOG_DIR/makensis.log")"
   mv "$unpacked/installer/launcher-demo-game-setup.exe" "$unpacked/setup-$1.exe"
 }
@@ -51,7 +69,8 @@ sed -i 's/^Para=-window\r$/Para=-window -v2\r/; s/^qnoresX=1024\r$/qnoresX=1280\
 grep -q $'^Para=-window -v2\r$' "$sample" && grep -q $'^qnoresX=1280\r$' "$sample" ||
   fail "the sample's KQgameset.ini does not hold Para=-window and qnoresX=1024"
 build_setup 2.0
-note "the preview passes in the archive's sample folder; makensis built its example installer, versions 1.0 and 2.0"
+note "the preview passes in the archive's sample folder; makensis built its example installer ($bitness)," \
+  "versions 1.0 and 2.0"
 
 read_adapter_vendor
 expected=-window
@@ -65,10 +84,10 @@ links=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/La
 uninstallRoot='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 recordKey='Software\LauncherDemo\DemoGame\Video'
 
-# entries: the example's entries in "Apps and features" (the 32-bit view, where the 32-bit installer writes),
-# one line each: the key's name, then the silent uninstall it names.
+# entries: the example's entries in "Apps and features" (the registry view the installer writes, that of
+# the build under test), one line each: the key's name, then the silent uninstall it names.
 entries() {
-  run_in "$E2E_STATE_DIR" reg query "HKLM\\$uninstallRoot" /reg:32 || fail "reg query failed"
+  run_in "$E2E_STATE_DIR" reg query "HKLM\\$uninstallRoot" "/reg:$view" || fail "reg query failed"
   local key
   while IFS= read -r key; do
     printf '%s %s\n' "$key" "$(from_hex "$(reg_value HKLM "$uninstallRoot\\$key" QuietUninstallString |
@@ -131,15 +150,17 @@ install_click_uninstall() {
   silent_install setup-1.0.exe 'C:\Launcher' 'E2E\Café' Démo
   expect_eq "installed files" "$(printf '%s\n' ./CONF/TMPFILE.TXT ./KQgameplay.ini ./KQgameset.ini ./bin/demo_game.exe \
     ./companion.exe ./launcher.exe ./uninstall.exe)" "$(cd "$folder" && find . -type f | LC_ALL=C sort)"
-  cmp -s "$folder/launcher.exe" "$unpacked/launcher.exe" && cmp -s "$folder/companion.exe" "$unpacked/companion.exe" ||
-    fail "the installed programs are not the archive's 32-bit ones"
+  cmp -s "$folder/launcher.exe" "$unpacked/$programs/launcher.exe" &&
+    cmp -s "$folder/companion.exe" "$unpacked/$programs/companion.exe" ||
+    fail "the installed programs are not the archive's $bitness ones"
   expect_shortcuts "$game"
   local entry
   entry=$(entries)
   [[ $entry == "LauncherDemoGame-"*" \"$game\\uninstall.exe\" /S" && $entry != *$'\n'* ]] ||
     fail "Apps and features: not one entry with the silent uninstall of $game: $entry"
   entry=${entry%% *}
-  note "installed in $game; both shortcuts start companion.exe there; $entry in Apps and features"
+  note "installed in $game; both shortcuts start companion.exe there; $entry in Apps and features," \
+    "in the registry's ${view}-bit view"
 
   # Two starts of the shortcut, the second while the launcher of the first is running.
   wine_start() {

@@ -73,9 +73,10 @@ e2e_add_test(hostile_settings hostile_settings.sh)
 e2e_add_test(hostile_files hostile_files.sh RESOURCE_LOCK e2e_desktop)
 e2e_add_test(hostile_dlls hostile_dlls.sh RESOURCE_LOCK e2e_desktop)
 
-# The installer scenario, once (the example installs the 32-bit programs): from the archive the
-# release_archive test leaves, built into an installer, installed, started through its shortcut, upgraded,
-# installed into a second folder, and both copies uninstalled.
+# The installer scenario, once: from the archive the release_archive test leaves, built into an installer,
+# installed, started through its shortcut, upgraded, installed into a second folder, and both copies
+# uninstalled. The example's 32-bit installer and programs; where this machine runs no 32-bit programs, its
+# 64-bit ones (makensis -DBITNESS=x64), through Wine's 64-bit loader.
 add_test(NAME e2e.installer COMMAND bash ${E2E_SOURCE_DIR}/installer_shortcut.sh)
 set_tests_properties(e2e.installer PROPERTIES
   ENVIRONMENT "${E2E_ENVIRONMENT}"

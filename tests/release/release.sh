@@ -20,7 +20,7 @@ mkdir -p "$work"
 
 bash "$root/scripts/release" --build "$work/build" --out "$work/dist" >"$work/release.log" 2>&1 ||
   fail "scripts/release failed: $(tail -n 20 "$work/release.log")"
-grep -qx "release: the archive's installer/example.nsi builds with makensis" "$work/release.log" ||
+grep -qx "release: the archive's installer/example.nsi builds with makensis for x86 and x64" "$work/release.log" ||
   fail "scripts/release did not build the archive's example installer: $(tail -n 5 "$work/release.log")"
 grep -qx "release: the archive's installer/launcher.nsh builds for x86 and x64, launcher and automatic" \
   "$work/release.log" || fail "scripts/release did not build the include in each mode: $(tail -n 5 "$work/release.log")"

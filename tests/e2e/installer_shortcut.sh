@@ -84,15 +84,22 @@ links=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/La
 uninstallRoot='Software\Microsoft\Windows\CurrentVersion\Uninstall'
 recordKey='Software\LauncherDemo\DemoGame\Video'
 
-# entries: the example's entries in "Apps and features" (the registry view the installer writes, that of
-# the build under test), one line each: the key's name, then the silent uninstall it names.
+# entries: ENTRIES becomes the example's entries in "Apps and features" (the registry view the installer
+# writes, that of the build under test), one line each: the key's name, then the silent uninstall it names.
+# Set in this shell, not printed into a $(...): a failed query then fails the test, not a subshell alone.
 entries() {
-  run_in "$E2E_STATE_DIR" reg query "HKLM\\$uninstallRoot" "/reg:$view" || fail "reg query failed"
   local key
-  while IFS= read -r key; do
+  if ! run_in "$E2E_STATE_DIR" reg query "HKLM\\$uninstallRoot" "/reg:$view"; then
+    # No Uninstall key at all in that view (the build's own, as reg_probe reads it): no entries. Any other
+    # failure fails the test.
+    ! reg_key_exists HKLM "$uninstallRoot" || fail "reg query failed: $(tr -d '\r' <"$E2E_LAST_ERRORS")"
+    ENTRIES=
+    return
+  fi
+  ENTRIES=$(while IFS= read -r key; do
     printf '%s %s\n' "$key" "$(from_hex "$(reg_value HKLM "$uninstallRoot\\$key" QuietUninstallString |
       sed -n 's/.* bytes=\(.*\) 00$/\1/p')" | iconv -f CP1252 -t UTF-8)"
-  done < <(tr -d '\r' <"$E2E_LAST_OUTPUT" | sed -n 's/.*\\\(LauncherDemoGame[^\\]*\)$/\1/p' | LC_ALL=C sort)
+  done < <(tr -d '\r' <"$E2E_LAST_OUTPUT" | sed -n 's/.*\\\(LauncherDemoGame[^\\]*\)$/\1/p' | LC_ALL=C sort))
 }
 
 # silent_install <setup> <folder's words>...: NSIS takes /D= unquoted, to the end of its command line, and
@@ -145,7 +152,8 @@ install_click_uninstall() {
   detection=$(day_name "$today")
   rm -rf "$folder" "$otherFolder"
   reg_delete_key HKCU 'Software\LauncherDemo'
-  [ -z "$(entries)" ] || fail "entries of the example before its install: $(entries)"
+  entries
+  [ -z "$ENTRIES" ] || fail "entries of the example before its install: $ENTRIES"
 
   silent_install setup-1.0.exe 'C:\Launcher' 'E2E\Café' Démo
   expect_eq "installed files" "$(printf '%s\n' ./CONF/TMPFILE.TXT ./KQgameplay.ini ./KQgameset.ini ./bin/demo_game.exe \
@@ -155,7 +163,8 @@ install_click_uninstall() {
     fail "the installed programs are not the archive's $bitness ones"
   expect_shortcuts "$game"
   local entry
-  entry=$(entries)
+  entries
+  entry=$ENTRIES
   [[ $entry == "LauncherDemoGame-"*" \"$game\\uninstall.exe\" /S" && $entry != *$'\n'* ]] ||
     fail "Apps and features: not one entry with the silent uninstall of $game: $entry"
   entry=${entry%% *}
@@ -192,7 +201,8 @@ install_click_uninstall() {
   silent_install setup-2.0.exe 'C:\Launcher' 'E2E\Café' Démo
   expect_eq "version 2.0 over the player's settings" "qnoresX=1920 qnoresY=768 check1=1 Para=-window -v2" "$(settings)"
   expect_eq "the player's file after version 2.0" "the player's own" "$(cat "$folder/saves/slot1.sav")"
-  expect_eq "Apps and features after version 2.0" "$entry \"$game\\uninstall.exe\" /S" "$(entries)"
+  entries
+  expect_eq "Apps and features after version 2.0" "$entry \"$game\\uninstall.exe\" /S" "$ENTRIES"
   expect_eq "the entry's version" "$(sz_value 2.0)" "$(reg_value HKLM "$uninstallRoot\\$entry" DisplayVersion)"
   expect_shortcuts "$game"
   note "version 2.0 kept qnoresX=1920 and check1=1 and the player's file, took Para=-window -v2; one entry, $entry"
@@ -201,7 +211,8 @@ install_click_uninstall() {
   silent_install setup-2.0.exe 'C:\Launcher' 'E2E\Second' Copy
   expect_shortcuts "$other"
   local both
-  both=$(entries)
+  entries
+  both=$ENTRIES
   [[ $(grep -c . <<<"$both") == 2 && $both == *"$entry \"$game\\uninstall.exe\" /S"* &&
     $both == *" \"$other\\uninstall.exe\" /S"* ]] || fail "Apps and features with two copies: $both"
   note "a second copy in $other: its own entry, and the shortcuts start it"
@@ -220,7 +231,8 @@ install_click_uninstall() {
   [ ! -e "$store/$detection" ] || fail "the uninstaller left the VirtualStore copy of $detection"
   ! reg_key_exists HKCU 'Software\LauncherDemo' || fail "the uninstaller left HKEY_CURRENT_USER\\Software\\LauncherDemo"
   expect_shortcuts "$other"
-  expect_eq "Apps and features after the first copy's uninstall" "$(grep -v "^$entry " <<<"$both")" "$(entries)"
+  entries
+  expect_eq "Apps and features after the first copy's uninstall" "$(grep -v "^$entry " <<<"$both")" "$ENTRIES"
   note "the first copy uninstalled: programs, entry, record key and $detection removed; the second copy's shortcuts and entry kept"
 
   silent_uninstall "$otherFolder"
@@ -229,7 +241,8 @@ install_click_uninstall() {
   for link in "${links[@]}"; do
     [ ! -e "$link" ] || fail "the second copy's uninstaller left $link"
   done
-  expect_eq "Apps and features after both uninstalls" "" "$(entries)"
+  entries
+  expect_eq "Apps and features after both uninstalls" "" "$ENTRIES"
   rm -rf "$folder"
   note "the second copy uninstalled with its shortcuts"
 }

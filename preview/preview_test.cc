@@ -127,6 +127,18 @@ TEST_F(PreviewTest, TheVerdictTakesTheDecisionsAndTheCodePageAsTheyAre) {
   EXPECT_EQ(preview::PreviewRun(), 1);
   EXPECT_NE(Answers().output.find("  game file: a document: the shell would open it with its type's program\n"),
             std::string::npos);
+  // In a folder whose name the code page cannot spell, the launcher's spelling of it, its short form, is
+  // the one the game's file is judged and named by.
+  SetUp();
+  Fake().currentDirectory = "C:\\Games\\D?mo";
+  Fake().shortCurrentDirectory = "C:\\Games\\DMO~1";
+  Fake().files.insert("C:\\Games\\DMO~1\\bin\\demo.exe");
+  Fake().contents["C:\\Games\\DMO~1\\bin\\demo.exe"] = "MZ";
+  EXPECT_EQ(preview::PreviewRun(), 1);
+  EXPECT_NE(Answers().output.find("result: the game file is not a program, and Windows refuses to run it: "
+                                  "C:\\Games\\DMO~1\\bin\\demo.exe\n"),
+            std::string::npos)
+      << Answers().output;
   SetUp();
   SetSetting(".\\KQgameset.ini", "game", "GameExec", "demo");
   EXPECT_EQ(preview::PreviewRun(), 0);

@@ -27,6 +27,7 @@ add_unit_tests(unit_tests
   game/game_launch_test.cc
   game/game_path_test.cc
   game/graphics_mode_test.cc
+  launcher/key_name_test.cc
   launcher/launcher_test.cc
   launcher/script_decoding_test.cc
   launcher/script_reading_test.cc

@@ -1,7 +1,5 @@
 #include "launcher/key_name.h"
 
-#include <bit>
-#include <cstdint>
 #include <string_view>
 
 #include "launcher/script_reading.h"
@@ -17,10 +15,6 @@ constexpr std::string_view kCurrentUserPolicyTrees[] = {
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
 };
 
-// Positions in the kept path, one bit each (0 to kKeyPathCapacity).
-using Positions = std::uint64_t;
-static_assert(kKeyPathCapacity < 64);
-
 char PathCharacter(unsigned unit, bool singleByte) {
   if (unit < 0x80) return static_cast<char>(unit);
   if (singleByte) return kHighByte;
@@ -28,47 +22,35 @@ char PathCharacter(unsigned unit, bool singleByte) {
   return unit == 0x17F ? 's' : kForeignCharacter;
 }
 
-// Whether a letter of a tree's name may be written as one or two bytes above 127 in some code page.
-bool MayBeHighBytes(char letter) { return AsciiUpper(letter) == 'I' || AsciiUpper(letter) == 'S'; }
+// The path as far as a key's name goes: its first `length` characters, all of it when `whole`.
+struct PathSoFar {
+  const char *chars;
+  std::size_t length;
+  bool whole;
 
-// Where the kept path, its first `length` characters, may stand after one more character of a tree's name
-// is matched from each position of `at`.
-Positions Step(const KeyName &key, std::size_t length, Positions at, char expected) {
-  Positions next = 0;
-  for (; at != 0; at &= at - 1) {
-    const auto p = static_cast<std::size_t>(std::countr_zero(at));
-    if (p >= length) break;
-    const char c = key.path[p];
-    if (AsciiUpper(c) == AsciiUpper(expected)) {
-      next |= Positions{1} << (p + 1);
-    } else if (c == kHighByte && MayBeHighBytes(expected)) {
-      next |= Positions{1} << (p + 1);
-      if (p + 1 < length && key.path[p + 1] == kHighByte) next |= Positions{1} << (p + 2);
-    }
-  }
-  return next;
-}
-
-// Whether the path that ends at `end` lies in the tree or below it or, for a deletion, is also the tree's
-// root or a key on the way to the tree.
-bool InOrAboveTree(const KeyName &key, KeyEnd end, std::string_view tree, bool deletion) {
-  const bool whole = end.pathLength <= kKeyPathCapacity;  // else only its beginning is kept
-  const std::size_t length = whole ? end.pathLength : kKeyPathCapacity;
-  const bool trailingSeparator = whole && length > 0 && key.path[length - 1] == '\\';
   // Whether the path ends at position p, a separator at its end aside.
-  const auto endsAt = [&](std::size_t p) { return whole && (p == length || (trailingSeparator && p + 1 == length)); };
-  Positions at = 1;  // the path's start
-  for (std::size_t matched = 0; at != 0; ++matched) {
-    const bool wholeTree = matched == tree.size();
-    const bool onTheWay = deletion && (matched == 0 || tree[matched] == '\\');
-    for (Positions rest = at; rest != 0; rest &= rest - 1) {
-      const auto p = static_cast<std::size_t>(std::countr_zero(rest));
-      if (wholeTree ? endsAt(p) || (p < length && key.path[p] == '\\') : onTheWay && endsAt(p)) return true;
-    }
-    if (wholeTree) return false;
-    at = Step(key, length, at, tree[matched]);
+  bool EndsAt(std::size_t p) const {
+    return whole && (p == length || (p + 1 == length && chars[p] == '\\'));
   }
-  return false;
+};
+
+// Whether the path from position p on matches the tree's name from t on and lies in the tree or below
+// it; or, for a deletion, ends on the way to it. A letter the player's code page may write as bytes
+// above 127 ("I" or "S") matches one or two of them.
+bool InOrAboveTree(const PathSoFar &path, std::size_t p, std::string_view tree, std::size_t t, bool deletion) {
+  for (;; ++p, ++t) {
+    if (t == tree.size()) return path.EndsAt(p) || (p < path.length && path.chars[p] == '\\');
+    if (deletion && (t == 0 || tree[t] == '\\') && path.EndsAt(p)) return true;
+    if (p == path.length) return false;
+    const char c = path.chars[p];
+    if (c == kHighByte && (AsciiUpper(tree[t]) == 'I' || AsciiUpper(tree[t]) == 'S')) {
+      if (p + 1 < path.length && path.chars[p + 1] == kHighByte && InOrAboveTree(path, p + 2, tree, t + 1, deletion)) {
+        return true;
+      }
+    } else if (AsciiUpper(c) != AsciiUpper(tree[t])) {
+      return false;
+    }
+  }
 }
 
 }  // namespace
@@ -100,8 +82,10 @@ unsigned JudgeKey(const KeyName &key, KeyEnd end, bool deletion) {
   for (const ScriptRootName &known : kScriptRoots) {
     if (!EqualCaseAside(root, known.name)) continue;
     if (known.bit != kCurrentUserBit) return known.bit;
+    const bool whole = end.pathLength <= kKeyPathCapacity;  // else only its beginning is kept
+    const PathSoFar path{key.path.data(), whole ? end.pathLength : kKeyPathCapacity, whole};
     for (const std::string_view tree : kCurrentUserPolicyTrees) {
-      if (InOrAboveTree(key, end, tree, deletion)) return kCurrentUserPolicyBit;
+      if (InOrAboveTree(path, 0, tree, 0, deletion)) return kCurrentUserPolicyBit;
     }
     return kCurrentUserBit;
   }

@@ -58,6 +58,10 @@ add_unit_tests(preview_tests
   preview/verdict_test.cc
   tests/preview_fake.cc)
 
+# The launcher's judgement of a registry script's rights, for scripts/fuzz-editor's differential run.
+add_executable(script_rights tools/script_rights/script_rights.cc)
+target_link_libraries(script_rights PRIVATE launcher_core)
+
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
 foreach(arch x86 x64)
   if(arch STREQUAL "x86")

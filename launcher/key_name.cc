@@ -10,7 +10,7 @@ namespace {
 
 // The trees below HKEY_CURRENT_USER that only administrators may write: Windows keeps the player's
 // policies there.
-constexpr std::string_view kCurrentUserPolicyTrees[] = {
+constexpr const char *kCurrentUserPolicyTrees[] = {
     "Software\\Policies",
     "Software\\Microsoft\\Windows\\CurrentVersion\\Policies",
 };
@@ -27,29 +27,38 @@ struct PathSoFar {
   const char *chars;
   std::size_t length;
   bool whole;
-
-  // Whether the path ends at position p, a separator at its end aside.
-  bool EndsAt(std::size_t p) const {
-    return whole && (p == length || (p + 1 == length && chars[p] == '\\'));
-  }
 };
 
-// Whether the path from position p on matches the tree's name from t on and lies in the tree or below
-// it; or, for a deletion, ends on the way to it. A letter the player's code page may write as bytes
-// above 127 ("I" or "S") matches one or two of them.
-bool InOrAboveTree(const PathSoFar &path, std::size_t p, std::string_view tree, std::size_t t, bool deletion) {
-  for (;; ++p, ++t) {
-    if (t == tree.size()) return path.EndsAt(p) || (p < path.length && path.chars[p] == '\\');
-    if (deletion && (t == 0 || tree[t] == '\\') && path.EndsAt(p)) return true;
-    if (p == path.length) return false;
-    const char c = path.chars[p];
-    if (c == kHighByte && (AsciiUpper(tree[t]) == 'I' || AsciiUpper(tree[t]) == 'S')) {
-      if (p + 1 < path.length && path.chars[p + 1] == kHighByte && InOrAboveTree(path, p + 2, tree, t + 1, deletion)) {
-        return true;
+// Whether the path ends at position p, a separator at its end aside.
+bool EndsAt(const PathSoFar &path, std::size_t p) {
+  return path.whole && (p == path.length || (p + 1 == path.length && path.chars[p] == '\\'));
+}
+
+// Whether the path lies in the tree or below it or, for a deletion, ends on the way to it (the tree's
+// root included). Matched a character of the tree's name at a time, from every position of the path the
+// characters before may have led to: a letter the player's code page may write as bytes above 127 ("I"
+// or "S") matches one or two of them.
+bool InOrAboveTree(const PathSoFar &path, const char *tree, bool deletion) {
+  // Bit d: the tree's first t characters may lead to the path's position t + d (d is at most the number
+  // of letters matched by two bytes, fewer than 32).
+  unsigned at = 1;
+  for (std::size_t t = 0;; ++t) {
+    const char letter = AsciiUpper(tree[t]);  // '\0' past the tree's name
+    unsigned next = 0;
+    for (unsigned d = 0; (at >> d) != 0; ++d) {
+      const std::size_t p = t + d;
+      if ((at >> d & 1) == 0 || p > path.length) continue;
+      const bool ends = EndsAt(path, p);
+      const char c = p < path.length ? path.chars[p] : '\0';
+      if (letter == '\0' ? ends || c == '\\' : deletion && (t == 0 || letter == '\\') && ends) return true;
+      if (c != '\0' && AsciiUpper(c) == letter) next |= 1u << d;
+      if (c == kHighByte && (letter == 'I' || letter == 'S')) {
+        next |= 1u << d;
+        if (p + 1 < path.length && path.chars[p + 1] == kHighByte) next |= 2u << d;
       }
-    } else if (AsciiUpper(c) != AsciiUpper(tree[t])) {
-      return false;
     }
+    if (letter == '\0') return false;
+    at = next;
   }
 }
 
@@ -84,8 +93,8 @@ unsigned JudgeKey(const KeyName &key, KeyEnd end, bool deletion) {
     if (known.bit != kCurrentUserBit) return known.bit;
     const bool whole = end.pathLength <= kKeyPathCapacity;  // else only its beginning is kept
     const PathSoFar path{key.path.data(), whole ? end.pathLength : kKeyPathCapacity, whole};
-    for (const std::string_view tree : kCurrentUserPolicyTrees) {
-      if (InOrAboveTree(path, 0, tree, 0, deletion)) return kCurrentUserPolicyBit;
+    for (const char *tree : kCurrentUserPolicyTrees) {
+      if (InOrAboveTree(path, tree, deletion)) return kCurrentUserPolicyBit;
     }
     return kCurrentUserBit;
   }

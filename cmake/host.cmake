@@ -27,6 +27,7 @@ add_unit_tests(unit_tests
   game/game_launch_test.cc
   game/game_path_test.cc
   game/graphics_mode_test.cc
+  launcher/key_name_test.cc
   launcher/launcher_test.cc
   launcher/script_decoding_test.cc
   launcher/script_reading_test.cc
@@ -57,6 +58,10 @@ add_unit_tests(preview_tests
   preview/verdict_test.cc
   tests/platform_fake.cc
   tests/preview_fake.cc)
+
+# The launcher's judgement of a registry script's rights, for scripts/fuzz-editor's differential run.
+add_executable(script_rights tools/script_rights/script_rights.cc)
+target_link_libraries(script_rights PRIVATE launcher_core)
 
 # Both Windows builds, each in its own tree: build/x86 (the primary one) and build/x64.
 foreach(arch x86 x64)

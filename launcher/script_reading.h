@@ -29,7 +29,8 @@ enum ScriptRootBit : unsigned {
   kDynDataBit = 1u << 5,
   kOtherRootBit = 1u << 6,
   // Below HKEY_CURRENT_USER, but in one of its two policy trees (Software\Policies and
-  // Software\Microsoft\Windows\CurrentVersion\Policies), which only administrators may write.
+  // Software\Microsoft\Windows\CurrentVersion\Policies), which only administrators may write; or the
+  // deletion of a key above one, HKEY_CURRENT_USER itself included, which deletes the tree with it.
   kCurrentUserPolicyBit = 1u << 7,
 };
 
@@ -53,8 +54,9 @@ struct ScriptReading {
   bool nulByte = false;
   // The file begins with UTF-8's byte-order mark, which Windows' editor takes and Wine's refuses.
   bool utf8ByteOrderMark = false;
-  // A key or value name holds a byte beyond ASCII in a script read as single bytes: the editor reads it in
-  // the player's ANSI code page.
+  // A key's or a value's name holds a byte above 127 in a script read as single bytes (every form but
+  // UTF-16): the editor reads it in the player's ANSI code page, so it names what the publisher meant
+  // only for players with the publisher's code page.
   bool nonAsciiName = false;
 };
 

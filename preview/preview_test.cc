@@ -108,6 +108,14 @@ TEST_F(PreviewTest, TheVerdictTakesTheDecisionsAndTheCodePageAsTheyAre) {
       << Answers().output;
 
   SetUp();
+  Fake().contents[kScript] = "REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Caf\xe9]\r\n";
+  EXPECT_EQ(preview::PreviewRun(), 2);
+  EXPECT_NE(Answers().output.find("result: not for every player: a key or value name of the registry script holds "
+                                  "characters beyond ASCII"),
+            std::string::npos)
+      << Answers().output;
+
+  SetUp();
   Fake().contents[kScript] = "REGEDIT4\r\n[HKEY_LOCAL_MACHINE\\Software\\Example]\r\n";
   EXPECT_EQ(preview::PreviewRun(), 2);
   EXPECT_NE(Answers().output.find("warning: the registry script writes below HKEY_LOCAL_MACHINE;"), std::string::npos);

@@ -6,6 +6,9 @@
 #   - a script with a key below HKEY_LOCAL_MACHINE: neither gets it;
 #   - a script with a key below the player's policy tree (HKEY_CURRENT_USER\Software\Policies, in other
 #     case): neither gets it, since on Windows only administrators may write there (Wine lets anyone);
+#   - the same tree named with a doubled backslash, and the deletion of a key above the other policy tree
+#     (HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion): neither gets it. Wine's editor shows
+#     what Windows' documentation leaves open: it writes into the tree, and the deletion takes the tree;
 #   - a player whose environment holds __COMPAT_LAYER=HIGHDPIAWARE: the editor gets "HIGHDPIAWARE
 #     RunAsInvoker", the game the player's own value.
 # Wine has no UAC: what RunAsInvoker does there is Windows' business (no consent prompt); this checks what
@@ -70,4 +73,17 @@ rights_case current-user RunAsInvoker "(none)" '[-HKEY_CURRENT_USER\Software\Lau
 rights_case local-machine "(none)" "(none)" '[HKEY_LOCAL_MACHINE\Software\LauncherE2E\Rights]' '"Machine"="1"'
 rights_case policy "(none)" "(none)" '[HKEY_CURRENT_USER\SOFTWARE\policies\LauncherE2E]' '"Policy"="1"'
 __COMPAT_LAYER=HIGHDPIAWARE rights_case players-layer "HIGHDPIAWARE RunAsInvoker" HIGHDPIAWARE
-note "RunAsInvoker for the editor exactly when the script stays below HKEY_CURRENT_USER outside its policy trees, never for the game"
+
+# Key paths as the editor reads them (this side Wine's): a run of backslashes is one separator...
+rights_case doubled-backslash "(none)" "(none)" '[HKEY_CURRENT_USER\Software\\Policies\LauncherE2E]' '"Doubled"="1"'
+expect_eq "doubled-backslash: Wine's editor wrote into the policy tree" "$(sz_value 1)" \
+  "$(reg_value HKCU 'Software\Policies\LauncherE2E' Doubled)"
+reg_delete_key HKCU 'Software\Policies\LauncherE2E'
+# ...and a deletion takes every key below: the policy tree goes with its parent. Last, as it takes the
+# throwaway prefix's HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion with it.
+policyKey='Software\Microsoft\Windows\CurrentVersion\Policies\LauncherE2E'
+run_in "$E2E_STATE_DIR" reg add "HKEY_CURRENT_USER\\$policyKey" /f || fail "could not add HKCU\\$policyKey"
+reg_key_exists HKCU "$policyKey" || fail "HKCU\\$policyKey was not added"
+rights_case parent-deleted "(none)" "(none)" '[-HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion]'
+! reg_key_exists HKCU "$policyKey" || fail "parent-deleted: Wine's editor left the policy tree below the deleted key"
+note "RunAsInvoker for the editor exactly when the script stays below HKEY_CURRENT_USER outside its policy trees and the keys above them, never for the game"

@@ -31,6 +31,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -184,12 +185,14 @@ bool HexGoesOn(const Units &line, size_t at) {
   }
 }
 
-// A value line whose hex data goes on.
-bool ValueGoesOn(const Units &line, size_t at) {
+// A value line whose hex data goes on. In a script of single bytes, a "\\" right after a byte above 127
+// may be a two-byte character's second byte, not an escape: the line is taken for one that does not go on.
+bool ValueGoesOn(const Units &line, size_t at, bool singleByte) {
   if (line[at] == '"') {
     for (++at;; ++at) {
       if (at == line.size()) return false;
       if (line[at] == '"') break;
+      if (line[at] == '\\' && singleByte && line[at - 1] >= 0x80) return false;
       if (line[at] == '\\' && (++at == line.size() || line[at] == '0')) return false;
     }
   }
@@ -206,12 +209,73 @@ bool ValueGoesOn(const Units &line, size_t at) {
   return HexGoesOn(line, at + 2);
 }
 
+// A key's path as the registry takes it: the components between runs of "\", each character as a letter
+// the registry's case folding may take it for: in UTF-16, "ı" and "İ" for "i", "ſ" for "s"; in a script
+// of single bytes, any byte above 127 becomes '\x02', one or two of which the player's code page may make
+// such a letter; anything else beyond ASCII '\x01'.
+std::string RegistryPath(const Units &path, bool singleByte) {
+  std::string normalized;
+  for (const unsigned unit : path) {
+    if (unit == '\\' && (normalized.empty() || normalized.back() == '\\')) continue;
+    if (unit < 0x80) {
+      normalized += static_cast<char>(unit);
+    } else if (singleByte) {
+      normalized += '\x02';
+    } else {
+      normalized += unit == 0x130 || unit == 0x131 ? 'i' : unit == 0x17F ? 's' : '\x01';
+    }
+  }
+  if (!normalized.empty() && normalized.back() == '\\') normalized.pop_back();
+  return normalized;
+}
+
+// The player's policy trees, as patterns of such paths: `below` matches the trees and every key in them,
+// `above` the keys a deletion of which deletes a tree (HKEY_CURRENT_USER itself, "Software", ...).
+struct PolicyTrees {
+  std::regex below, above;
+};
+
+const PolicyTrees &Trees() {
+  static const PolicyTrees trees = [] {
+    std::string below, above = "^(?:";
+    for (const std::string tree : {"Software\\Policies", "Software\\Microsoft\\Windows\\CurrentVersion\\Policies"}) {
+      std::string pattern;
+      for (const char c : tree) {
+        if (c == '\\') above += "|" + pattern;
+        pattern += c == '\\' ? std::string("\\\\") : c == 'i' || c == 's' || c == 'S' ? std::string("(?:") + c + "|\\x02\\x02?)" : std::string(1, c);
+      }
+      below += (below.empty() ? "^(?:" : "|") + pattern;
+    }
+    below += ")(?:\\\\[\\s\\S]*)?$";
+    above += ")$";
+    const auto flags = std::regex::ECMAScript | std::regex::icase;
+    return PolicyTrees{std::regex(below, flags), std::regex(above, flags)};
+  }();
+  return trees;
+}
+
+// Whether the key a line names between its "[" and a "]" (the name `name`, after "[") needs more than the
+// player's rights; false for a line that names no key.
+bool KeyNeedsRights(Units name, bool singleByte) {
+  const bool deletion = !name.empty() && name[0] == '-';
+  if (deletion) {
+    name.erase(name.begin());
+    if (name.empty() || (name[0] != 'H' && name[0] != 'h')) return false;
+  }
+  const auto rootEnd = std::find(name.begin(), name.end(), static_cast<unsigned>('\\'));
+  if (!IsIgnoringCase(Units(name.begin(), rootEnd), "HKEY_CURRENT_USER")) return true;
+  const std::string path = RegistryPath(Units(rootEnd == name.end() ? rootEnd : rootEnd + 1, name.end()), singleByte);
+  return std::regex_match(path, Trees().below) || (deletion && std::regex_match(path, Trees().above));
+}
+
 bool ScriptNeedsRights(const Scenario &s) {
   if (!s.scriptExists) return false;
   if (s.scriptUnreadable) return true;
   const std::string &bytes = s.script;
   Units units;
-  if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF && static_cast<unsigned char>(bytes[1]) == 0xFE) {
+  const bool singleByte =
+      bytes.size() < 2 || static_cast<unsigned char>(bytes[0]) != 0xFF || static_cast<unsigned char>(bytes[1]) != 0xFE;
+  if (!singleByte) {
     for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
       units.push_back(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     }
@@ -243,27 +307,19 @@ bool ScriptNeedsRights(const Scenario &s) {
     }
     if (at == line.size()) continue;
     if (line[at] == '"' || line[at] == '@') {
-      goesOn = ValueGoesOn(line, at);
+      goesOn = ValueGoesOn(line, at, singleByte);
       continue;
     }
     if (line[at] != '[' || at + 1 == line.size() || IsBlank(line[at + 1])) continue;
-    size_t close = line.size();
-    while (close > at + 1 && line[close - 1] != ']') --close;
-    if (close == at + 1) continue;  // no "]"
-    Units name(line.begin() + static_cast<long>(at) + 1, line.begin() + static_cast<long>(close) - 1);
-    if (!name.empty() && name[0] == '-') {
-      name.erase(name.begin());
-      if (name.empty() || (name[0] != 'H' && name[0] != 'h')) continue;
-    }
-    const auto rootEnd = std::find(name.begin(), name.end(), static_cast<unsigned>('\\'));
-    if (!IsIgnoringCase(Units(name.begin(), rootEnd), "HKEY_CURRENT_USER")) return true;
-    // The player's policy trees take administrators only.
-    const Units path(rootEnd == name.end() ? rootEnd : rootEnd + 1, name.end());
-    for (const std::string tree : {"SOFTWARE\\POLICIES", "SOFTWARE\\MICROSOFT\\WINDOWS\\CURRENTVERSION\\POLICIES"}) {
-      if (path.size() >= tree.size() && IsIgnoringCase(Units(path.begin(), path.begin() + static_cast<long>(tree.size())), tree) &&
-          (path.size() == tree.size() || path[tree.size()] == '\\')) {
+    // The key's name ends at the line's last "]"; in a two-byte code page, a "]" right after a byte above
+    // 127 may be a character's second byte, and the name end at the "]" before it: each such end counts.
+    for (size_t close = line.size(); close > at + 1; --close) {
+      if (line[close - 1] != ']') continue;
+      if (KeyNeedsRights(Units(line.begin() + static_cast<long>(at) + 1, line.begin() + static_cast<long>(close) - 1),
+                         singleByte)) {
         return true;
       }
+      if (!singleByte || close - 2 <= at || line[close - 2] < 0x80) break;
     }
   }
   return false;

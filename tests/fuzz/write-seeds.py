@@ -92,3 +92,14 @@ seed('game-16-bit', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=
 seed('game-document', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'readme.txt'), game_file=True)
 seed('game-path-too-long', **typical, texts=dict(regset, GameExecPath=b'bin', GameExec=b'demo.exe'), game_file=True,
      too_long=True)
+# Key paths as the registry reads them: a doubled backslash before a policy tree, the deletion of the trees'
+# parent, a "ı" the registry folds to "I" (UTF-16), and in a two-byte code page a last "]" that may be a
+# character's second byte; each the editor's own request.
+seed('script-doubled-backslash', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\\\Policies\\Example]\r\n"A"="1"\r\n')
+seed('script-parent-deleted', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'REGEDIT4\r\n[-HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion]\r\n[-HKEY_CURRENT_USER\\Software\\Old]\r\n')
+seed('script-folded-letter', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'\xff\xfe' + 'Windows Registry Editor Version 5.00\r\n[HKEY_CURRENT_USER\\Software\\Pol\u0131cies\\X]\r\n'.encode('utf-16-le'))
+seed('script-second-byte-bracket', ints=dict(ROOT=2, VALUETYPE=1), texts=dict(regset, GameExec=b'demo.exe'), game_file=True,
+     script=b'REGEDIT4\r\n[HKEY_CURRENT_USER\\Software\\Policies]\\Demo\x81]\r\n"Caf\xe9"="1"\r\n')

@@ -85,7 +85,7 @@ include(tests/entry_guard/tests.cmake)
 # The release archive, built once, its listing checked, and signed (timestamped, from a .pfx and from a
 # SoftHSM token) by throwaway authorities. Its unsigned archive is the one e2e.installer installs from.
 add_test(NAME release_archive COMMAND bash ${CMAKE_SOURCE_DIR}/tests/release/release.sh ${CMAKE_BINARY_DIR})
-set_tests_properties(release_archive PROPERTIES TIMEOUT 300 FIXTURES_SETUP release_archive)
+set_tests_properties(release_archive PROPERTIES TIMEOUT 300 FIXTURES_SETUP release_archive COST 800)
 include(bench/tests.cmake)
 include(tests/sanitized/sanitized.cmake)
 include(tests/fuzz/fuzz.cmake)

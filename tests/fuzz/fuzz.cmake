@@ -3,4 +3,4 @@
 add_test(NAME fuzz_whole_run
   COMMAND bash ${CMAKE_SOURCE_DIR}/tests/fuzz/run-fuzzer ${CMAKE_BINARY_DIR}/sanitized/launcher_fuzzer 60
           ${CMAKE_BINARY_DIR}/fuzz)
-set_tests_properties(fuzz_whole_run PROPERTIES TIMEOUT 240)
+set_tests_properties(fuzz_whole_run PROPERTIES TIMEOUT 240 COST 500)

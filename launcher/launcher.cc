@@ -9,12 +9,6 @@
 #include "platform/platform.h"
 
 namespace launcher {
-namespace {
-
-// The registry editor and the game run on their own; these pauses are the only wait for them.
-constexpr unsigned long kSettlePause = 1000;
-
-}  // namespace
 
 int RunLauncher() {
   // One click, one game: a second launcher in the same folder while the first runs does nothing at all.

@@ -9,6 +9,7 @@
 #include "display/resolution.h"
 #include "game/game_launch.h"
 #include "game/graphics_mode.h"
+#include "launcher/launcher.h"
 #include "launcher/registry_script.h"
 #include "launcher/working_directory.h"
 #include "platform/platform.h"
@@ -22,8 +23,6 @@
 
 namespace launcher::preview {
 namespace {
-
-constexpr unsigned long kSettlePause = 1000;
 
 // Whether a text holds a byte beyond ASCII, which each player's ANSI code page reads as its own character.
 bool BeyondAscii(std::string_view text) {

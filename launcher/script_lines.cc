@@ -15,8 +15,14 @@ unsigned HexValue(unsigned unit) { return unit <= '9' ? unit - '0' : (unit | 0x2
 
 bool IsHighByte(const LineScan &scan, unsigned unit) { return scan.singleByte && unit >= 0x80; }
 
-void NoteNameUnit(LineScan &scan, unsigned unit) {
-  if (IsHighByte(scan, unit)) scan.now.nameHasHighByte = true;
+// A key's name counts from its line's "[" to the last "]"; a value's name from its opening quote on, where
+// the player's code page may end it elsewhere.
+void NoteKeyNameUnit(LineScan &scan, unsigned unit) {
+  if (IsHighByte(scan, unit)) scan.now.keyNameHasHighByte = true;
+}
+
+void NoteValueNameUnit(LineScan &scan, unsigned unit) {
+  if (IsHighByte(scan, unit)) scan.reading.nonAsciiName = true;
 }
 
 // The editor's key ends at its line's last "]". Read in a code page of two-byte characters, a "]" right
@@ -30,13 +36,13 @@ void TakeKeyBracket(LineScan &scan) {
   }
   now.keyEnded = true;
   now.keyEnd = EndOfKeyNameSoFar(now.key);
-  now.keyEndHasHighByte = now.nameHasHighByte;
+  now.keyEndHasHighByte = now.keyNameHasHighByte;
 }
 
 void TakeInKeyName(LineScan &scan, unsigned unit) {
   scan.line = Line::kKeyName;
   if (unit == ']') TakeKeyBracket(scan);
-  NoteNameUnit(scan, unit);
+  NoteKeyNameUnit(scan, unit);
   AddToKeyName(scan.now.key, unit, scan.singleByte);
 }
 
@@ -77,19 +83,18 @@ void TakeAfterDeletionMark(LineScan &scan, unsigned unit) {
 // whether its hex data go on is then not known, and the line is taken for one that does not, which
 // keeps every key line after it in the reading.
 void TakeInValueName(LineScan &scan, unsigned unit) {
-  NoteNameUnit(scan, unit);
+  NoteValueNameUnit(scan, unit);
   if (unit == '\\') {
     if (scan.afterHighByte) scan.now.valueNameInDoubt = true;
     scan.line = Line::kValueNameEscape;
   } else if (unit == '"') {
-    if (scan.now.nameHasHighByte) scan.reading.nonAsciiName = true;
     scan.line = scan.now.valueNameInDoubt ? Line::kIgnored : Line::kDataStart;
   }
 }
 
 // "\0" spoils the name; any other escaped character is part of it.
 void TakeAfterNameBackslash(LineScan &scan, unsigned unit) {
-  NoteNameUnit(scan, unit);
+  NoteValueNameUnit(scan, unit);
   scan.line = unit == '0' ? Line::kIgnored : Line::kValueName;
 }
 

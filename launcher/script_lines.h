@@ -35,8 +35,8 @@ enum class Line : unsigned char {
 
 // What the reading keeps of the current line.
 struct LineSoFar {
-  bool nameHasHighByte = false;  // the key's or the value's name so far holds a byte above 127
-  bool deletion = false;         // a key line that deletes its key
+  bool keyNameHasHighByte = false;  // the key's name so far holds a byte above 127
+  bool deletion = false;            // a key line that deletes its key
   KeyName key;
   bool keyEnded = false;  // a "]" came: the key's name ends at the last one
   KeyEnd keyEnd;

@@ -82,6 +82,8 @@ TEST_F(ScriptReadingTest, NeedsRightsForAnythingButThePlayersOwnHive) {
        Utf16("REGEDIT4\r\n[HKEY_CURRENT_USER\\Caf") + "\xE9" + '\0' + Utf16("]\r\n").substr(2), "invoker"},
       {"a name beyond ASCII", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Caf\xE9 Studio]\n", "invoker", "code page"},
       {"a value name beyond ASCII", "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"Caf\xE9\"=\"1\"\n", "invoker", "code page"},
+      {"a value name beyond ASCII that another code page may close",
+       "REGEDIT4\n[HKEY_CURRENT_USER\\A]\n\"a\x81\\\"=1\n", "invoker", "code page"},
       {"only data and comments beyond ASCII",
        "REGEDIT4\n; Caf\xE9\n[HKEY_CURRENT_USER\\A] \xE9\n\"Name\"=\"Caf\xE9\"\n", "invoker"},
       {"code page 1254's dotless i", "REGEDIT4\n[HKEY_CURRENT_USER\\Software\\Pol\xFD" "cies\\Demo]\n", "asking",
